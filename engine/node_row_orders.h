@@ -1,0 +1,47 @@
+// NodeRowOrders: the rows of the node being grown, kept sorted by each numeric
+// predictor's value and, separately, in row order. A node owns the same index
+// range [begin, end) in every array; splitting a node partitions its range
+// stably, so both children's ranges stay sorted and no node is ever re-sorted.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace orlix {
+
+struct RowRange {
+  int begin = 0;
+  int end = 0;
+  int size() const { return end - begin; }
+};
+
+// A row and the index of its value among the predictor's distinct values.
+struct SortedRow {
+  std::int32_t row;
+  std::int32_t valueIndex;
+};
+
+class NodeRowOrders {
+ public:
+  // byValue[c]: all rows sorted by variable c's value with their value indexes,
+  // empty for variables that are not searched by threshold.
+  void Build(std::vector<std::vector<SortedRow>> byValue, int rows);
+
+  std::span<const SortedRow> ByValue(int column, RowRange range) const;
+  std::span<const std::int32_t> ByRow(RowRange range) const;
+
+  // Moves the rows whose goesLeft byte is 1 to the front of range in every
+  // array, keeping their order; returns the left child's range end.
+  int Partition(RowRange range, const std::vector<char>& goesLeft);
+
+  // Puts range back in sorted order (after its subranges were partitioned).
+  void Restore(RowRange range);
+
+ private:
+  std::vector<std::vector<SortedRow>> byValue_;
+  std::vector<std::int32_t> byRow_;
+  std::vector<SortedRow> scratch_;
+};
+
+}  // namespace orlix

@@ -1,0 +1,117 @@
+#include "engine/regression_engine.h"
+
+#include "engine/cart_error.h"
+#include "engine/node_file.h"
+#include "engine/split_search.h"
+#include "engine/split_trace.h"
+
+namespace orlix {
+
+int RegressionEngine::CreateRoot() {
+  try {
+    if (cols_ < 1 || rows_ < 1) {
+      throw _cart_error("CreateRoot", "No data in the data set", "Check data source for valid file", "Warning");
+    }
+    const ColumnDescriptor& target = columns()[cols_ - 1];
+    if (target.sd <= 1e-15) {
+      throw _cart_error("CreateRoot", "Target variable is a constant", "Check validity of data source", "Warning");
+    }
+    TreeNode& root = MakeRoot();
+    root.mean = static_cast<float>(target.mean);
+    root.sd = static_cast<float>(target.sd);
+    root.min = target.min;
+    root.max = target.max;
+  } catch (const _cart_error& error) {
+    WriteAdvisory(std::cerr, error);
+    return 1;
+  }
+  return 0;
+}
+
+void RegressionEngine::PrepareTarget() {
+  const int t = cols_ - 1;
+  if (columns()[t].kind != kNumericKind) {
+    throw EngineDataError("The target \"" + columns()[t].name + "\" of a regression map must be numeric");
+  }
+  target_.resize(static_cast<std::size_t>(rows_));
+  for (int r = 0; r < rows_; ++r) target_[static_cast<std::size_t>(r)] = table_.NumberAt(r, t);
+}
+
+void RegressionEngine::SearchNode(TreeNode& parent, RowRange range) {
+  VarianceCriterion criterion(target_);
+  VarianceStats parentStats;
+  for (std::int32_t row : orders_.ByRow(range)) criterion.AddRow(parentStats, row);
+
+  SplitCandidate best{VarianceCriterion::kInitialBest};
+  for (int v = 0; v + 1 < cols_; ++v) {
+    const ColumnDescriptor& column = columns()[v];
+    if (column.kind == kNumericKind) {
+      const auto rows = orders_.ByValue(v, range);
+      if (traceOn_) {
+        SearchNumericInOrder(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best,
+                             [&](const SplitCandidate& split, const VarianceStats& left, const VarianceStats& right) {
+                               Trace(parent, split, left, right);
+                             });
+      } else {
+        SearchNumeric(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best);
+      }
+    } else if (column.kind == kCharacterKind && partitions_[v]) {
+      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
+    }
+  }
+  if (best.variable >= 0) KeepSplit(parent, range, best);
+}
+
+void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split) {
+  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
+  VarianceStats stats[2];
+  for (TreeNode* node : work) ResetWorkNode(*node);
+  for (std::int32_t row : orders_.ByRow(range)) {
+    const bool left = GoesLeft(split, row);
+    goesLeft_[static_cast<std::size_t>(row)] = left ? 1 : 0;
+    TreeNode& node = *work[left];
+    const double y = target_[static_cast<std::size_t>(row)];
+    node.rowMask[static_cast<std::size_t>(row)] = '1';
+    stats[left].Add(y);
+    node.min = std::min(node.min, static_cast<float>(y));
+    node.max = std::max(node.max, static_cast<float>(y));
+  }
+  for (int side = 0; side < 2; ++side) {
+    const Moments m = MomentsOf(stats[side]);
+    work[side]->N = stats[side].n;
+    work[side]->mean = m.mean;
+    work[side]->sd = m.sd;
+  }
+  const float score = VarianceScore(workLeft_->sd, workRight_->sd);
+  workLeft_->splitScore = workRight_->splitScore = score;
+  workLeft_->rule = LeftRule(split);
+  workRight_->rule = RightRule(split);
+  CopyWorkNode(*workLeft_, *parent.left);
+  CopyWorkNode(*workRight_, *parent.right);
+}
+
+void RegressionEngine::Trace(const TreeNode& parent, const SplitCandidate& split, const VarianceStats& left,
+                             const VarianceStats& right) const {
+  const Moments l = MomentsOf(left);
+  const Moments r = MomentsOf(right);
+  TraceBlock block;
+  block.splitCount = splitCount_;
+  block.parentName = parent.name;
+  block.parentN = parent.N;
+  block.variable = split.variable;
+  block.threshold = static_cast<float>(thresholds_[split.variable]->Threshold(split.order));
+  block.score = split.score;
+  block.leftName = parent.name + "_L";
+  block.leftN = left.n;
+  block.leftMean = l.mean;
+  block.leftSd = l.sd;
+  block.rightName = parent.name + "_R";
+  block.rightN = right.n;
+  block.rightMean = r.mean;
+  block.rightSd = r.sd;
+  AppendTraceBlock(tracePath_, block);
+}
+
+std::string RegressionEngine::NodeLine(const TreeNode& node) const { return RegressionNodeLine(node); }
+
+}  // namespace orlix

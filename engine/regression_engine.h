@@ -1,0 +1,36 @@
+// RegressionEngine: grows a binary tree on a numeric target, splitting each
+// node where the two children's target variances add up to the least.
+// Order of use: SetNumCols, SetNumRows, SetMinimumN, InitializeVars,
+// CreateRoot, Grow(*root()), PrintResult (see TreeEngine for errors).
+#pragma once
+
+#include <vector>
+
+#include "engine/tree_engine.h"
+#include "engine/variance_criterion.h"
+
+namespace orlix {
+
+class RegressionEngine : public TreeEngine {
+ public:
+  explicit RegressionEngine(RowTable& table = GlobalRowTable()) : TreeEngine(table) {}
+
+  int CreateRoot() override;
+
+ protected:
+  void SearchNode(TreeNode& parent, RowRange range) override;
+  bool GrowsChild(const TreeNode& child) const override { return child.sd > 0; }
+  std::string NodeLine(const TreeNode& node) const override;
+  void PrepareTarget() override;
+
+ private:
+  // Fills the work nodes with the split's children (rows in row order, as every
+  // statistic of a node is summed) and copies them into parent's children.
+  void KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split);
+  void Trace(const TreeNode& parent, const SplitCandidate& split, const VarianceStats& left,
+             const VarianceStats& right) const;
+
+  std::vector<double> target_;
+};
+
+}  // namespace orlix

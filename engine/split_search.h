@@ -1,0 +1,106 @@
+// The split searches, written once for any criterion. A criterion keeps the
+// statistics of a left and a right child (see VarianceCriterion) and the
+// searches move rows between them; they never compute statistics themselves.
+// Each search lowers best, in the order of Precedes, to its first best candidate.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/category_partitions.h"
+#include "engine/node_row_orders.h"
+#include "engine/split_candidate.h"
+#include "engine/threshold_index.h"
+
+namespace orlix {
+
+// Calls visit(k, kNext) for every split between neighbouring values of a node
+// whose children both hold more than minimumN rows, with the criterion holding
+// that split: rows with value index <= k on the left, kNext the next value
+// index met. rows: the node's rows in the predictor's value order.
+template <typename Criterion, typename Visit>
+void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& parent,
+                     std::span<const SortedRow> rows, int minimumN, Visit&& visit) {
+  criterion.Reset(parent);
+  const std::size_t n = rows.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const int k = rows[i].valueIndex;
+    // rows[0, i) are on the left, rows[i, n) on the right.
+    do {
+      criterion.MoveRowLeft(rows[i].row);
+      ++i;
+    } while (i < n && rows[i].valueIndex == k);
+    if (i == n) break;
+    if (criterion.LeftCount() <= minimumN) continue;
+    if (criterion.RightCount() <= minimumN) break;
+    visit(k, rows[i].valueIndex);
+  }
+}
+
+template <typename Criterion>
+void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent,
+                   std::span<const SortedRow> rows, const ThresholdIndex& thresholds, int variable,
+                   int minimumN, SplitCandidate& best) {
+  SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext) {
+    SplitCandidate candidate{criterion.ChildrenScore(), variable, 0};
+    if (Criterion::Better(best.score, candidate.score)) return;  // cannot win or tie
+    candidate.order = thresholds.FirstRank(k, kNext);
+    if (candidate.order >= 0 && Precedes<Criterion>(candidate, best)) best = candidate;
+  });
+}
+
+// The same search visiting every threshold in text order, as the trace needs:
+// onImprovement(candidate, leftStats, rightStats) for each new best.
+template <typename Criterion, typename OnImprovement>
+void SearchNumericInOrder(Criterion& criterion, const typename Criterion::Stats& parent,
+                          std::span<const SortedRow> rows, const ThresholdIndex& thresholds, int variable,
+                          int minimumN, SplitCandidate& best, OnImprovement&& onImprovement) {
+  struct Scored {
+    int rank;
+    float score;
+    typename Criterion::Stats left;
+  };
+  std::vector<Scored> scored;
+  SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext) {
+    const float score = criterion.ChildrenScore();
+    thresholds.ForEachRank(k, kNext, [&](int rank) { scored.push_back({rank, score, criterion.LeftStats()}); });
+  });
+  std::sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) { return a.rank < b.rank; });
+  for (const Scored& s : scored) {
+    const SplitCandidate candidate{s.score, variable, s.rank};
+    if (!Precedes<Criterion>(candidate, best)) continue;
+    best = candidate;
+    onImprovement(candidate, s.left, parent.Minus(s.left));
+  }
+}
+
+// Rows whose category is in a partition's subset go right, all others left.
+// levels[row]: index of the row's comparison text among the categories, or -1.
+template <typename Criterion>
+void SearchCategory(Criterion& criterion, const typename Criterion::Stats& parent,
+                    std::span<const std::int32_t> rows, const std::vector<std::int8_t>& levels,
+                    const CategoryPartitions& partitions, int variable, int minimumN, SplitCandidate& best) {
+  constexpr int kNoCategory = kMaxSplitCategories;
+  std::array<typename Criterion::Stats, kMaxSplitCategories + 1> perLevel{};
+  for (std::int32_t row : rows) {
+    const int level = levels[static_cast<std::size_t>(row)];
+    criterion.AddRow(perLevel[static_cast<std::size_t>(level < 0 ? kNoCategory : level)], row);
+  }
+  for (int p = 0; p < partitions.partitionCount(); ++p) {
+    const std::uint32_t subset = partitions.SubsetMask(p);
+    criterion.Reset(parent);
+    criterion.MoveLeft(perLevel[kNoCategory]);
+    for (int level = 0; level < partitions.n(); ++level) {
+      if (!(subset & (std::uint32_t{1} << level))) criterion.MoveLeft(perLevel[static_cast<std::size_t>(level)]);
+    }
+    if (criterion.LeftCount() <= minimumN || criterion.RightCount() <= minimumN) continue;
+    const SplitCandidate candidate{criterion.ChildrenScore(), variable, p};
+    if (Precedes<Criterion>(candidate, best)) best = candidate;
+  }
+}
+
+}  // namespace orlix

@@ -1,0 +1,31 @@
+#include "engine/split_trace.h"
+
+#include <fstream>
+
+#include "engine/number_text.h"
+
+namespace orlix {
+
+void WriteTraceBlock(std::ostream& out, const TraceBlock& b) {
+  const std::string v = std::to_string(b.variable);
+  const std::string t = FormatGeneral(b.threshold);
+  const std::string leftRule = "\tRule: V[" + v + "] <= " + t;
+  const std::string rightRule = "\tRule: V[" + v + "] >  " + t;
+  out << "Tree nodes: " << b.splitCount << std::endl;
+  out << "Found partition within " << b.parentName << " ( N = " << b.parentN << " )" << std::endl;
+  out << "  Split Coordinate: " << "{ " << v << ", " << t << " }" << std::endl;
+  out << "  RMS: " << FormatGeneral(b.score) << std::endl;
+  out << "  Left Child: " << b.leftName << "\tN: " << b.leftN << leftRule << std::endl;
+  out << "  Left Child: " << b.leftName << "\tM: " << FormatGeneral(b.leftMean) << leftRule << std::endl;
+  out << "  Left Child: " << b.leftName << "\tSD: " << FormatGeneral(b.leftSd) << leftRule << std::endl;
+  out << "  Right Child: " << b.rightName << "\tN: " << b.rightN << rightRule << std::endl;
+  out << "  Right Child: " << b.rightName << "\tM: " << FormatGeneral(b.rightMean) << rightRule << std::endl;
+  out << "  Right Child: " << b.rightName << "\tSD: " << FormatGeneral(b.rightSd) << rightRule << std::endl;
+}
+
+void AppendTraceBlock(const std::string& path, const TraceBlock& block) {
+  std::ofstream out(path, std::ios::app);
+  if (out) WriteTraceBlock(out, block);
+}
+
+}  // namespace orlix

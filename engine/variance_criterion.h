@@ -1,0 +1,80 @@
+// The regression criterion: the sum of the two children's target variances,
+// smaller is better. The split searches drive it incrementally: reset with all
+// of the parent's rows on the right, move rows (or groups of rows) to the left,
+// ask for the children's score.
+#pragma once
+
+#include <cmath>
+#include <vector>
+
+namespace orlix {
+
+// Count and double-precision sums of target values.
+struct VarianceStats {
+  int n = 0;
+  double sum = 0;
+  double sumSquares = 0;
+
+  void Add(double y) {
+    ++n;
+    sum += y;
+    sumSquares += y * y;
+  }
+  void Add(const VarianceStats& other) {
+    n += other.n;
+    sum += other.sum;
+    sumSquares += other.sumSquares;
+  }
+  VarianceStats Minus(const VarianceStats& other) const {
+    return {n - other.n, sum - other.sum, sumSquares - other.sumSquares};
+  }
+};
+
+// Mean and population sd as a node stores them; a variance that rounds below 0 is 0.
+struct Moments {
+  float mean = 0;
+  float sd = 0;
+};
+
+inline Moments MomentsOf(const VarianceStats& s) {
+  if (s.n < 1) return {};
+  const double variance = (s.sumSquares - s.sum * s.sum / s.n) / s.n;
+  return {static_cast<float>(s.sum / s.n), static_cast<float>(std::sqrt(variance > 0 ? variance : 0.0))};
+}
+
+// left sd squared plus right sd squared, stored as a float.
+inline float VarianceScore(float leftSd, float rightSd) {
+  return static_cast<float>(std::pow(static_cast<double>(leftSd), 2.0) +
+                            std::pow(static_cast<double>(rightSd), 2.0));
+}
+
+class VarianceCriterion {
+ public:
+  using Stats = VarianceStats;
+  static constexpr float kInitialBest = 1e15f;
+  static bool Better(float a, float b) { return a < b; }
+
+  // target[row]: the target cell of every table row, as a double.
+  explicit VarianceCriterion(const std::vector<double>& target) : target_(target) {}
+
+  void AddRow(Stats& stats, int row) const { stats.Add(target_[static_cast<std::size_t>(row)]); }
+  void Reset(const Stats& parent) {
+    parent_ = parent;
+    left_ = {};
+  }
+  void MoveRowLeft(int row) { left_.Add(target_[static_cast<std::size_t>(row)]); }
+  void MoveLeft(const Stats& rows) { left_.Add(rows); }
+  int LeftCount() const { return left_.n; }
+  const Stats& LeftStats() const { return left_; }
+  int RightCount() const { return parent_.n - left_.n; }
+  float ChildrenScore() const {
+    return VarianceScore(MomentsOf(left_).sd, MomentsOf(parent_.Minus(left_)).sd);
+  }
+
+ private:
+  const std::vector<double>& target_;
+  Stats parent_;
+  Stats left_;
+};
+
+}  // namespace orlix
