@@ -49,8 +49,8 @@ void RegressionEngine::SearchNode(TreeNode& parent, RowRange range) {
       const auto rows = orders_.ByValue(v, range);
       if (traceOn_) {
         SearchNumericInOrder(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best,
-                             [&](const SplitCandidate& split, const VarianceStats& left, const VarianceStats& right) {
-                               Trace(parent, split, left, right);
+                             [&](const SplitCandidate& split, const VarianceStats&, const VarianceStats&) {
+                               Trace(parent, range, split);
                              });
       } else {
         SearchNumeric(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best);
@@ -90,8 +90,11 @@ void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCa
   CopyWorkNode(*workRight_, *parent.right);
 }
 
-void RegressionEngine::Trace(const TreeNode& parent, const SplitCandidate& split, const VarianceStats& left,
-                             const VarianceStats& right) const {
+void RegressionEngine::Trace(const TreeNode& parent, RowRange range, const SplitCandidate& split) const {
+  VarianceStats left, right;
+  for (std::int32_t row : orders_.ByRow(range)) {
+    (GoesLeft(split, row) ? left : right).Add(target_[static_cast<std::size_t>(row)]);
+  }
   const Moments l = MomentsOf(left);
   const Moments r = MomentsOf(right);
   TraceBlock block;
@@ -100,7 +103,7 @@ void RegressionEngine::Trace(const TreeNode& parent, const SplitCandidate& split
   block.parentN = parent.N;
   block.variable = split.variable;
   block.threshold = static_cast<float>(thresholds_[split.variable]->Threshold(split.order));
-  block.score = split.score;
+  block.score = VarianceScore(l.sd, r.sd);
   block.leftName = parent.name + "_L";
   block.leftN = left.n;
   block.leftMean = l.mean;

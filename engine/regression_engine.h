@@ -27,8 +27,9 @@ class RegressionEngine : public TreeEngine {
   // Fills the work nodes with the split's children (rows in row order, as every
   // statistic of a node is summed) and copies them into parent's children.
   void KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split);
-  void Trace(const TreeNode& parent, const SplitCandidate& split, const VarianceStats& left,
-             const VarianceStats& right) const;
+  // Appends the trace block of a new best split. Its statistics are summed in
+  // row order, as the node's would be.
+  void Trace(const TreeNode& parent, RowRange range, const SplitCandidate& split) const;
 
   std::vector<double> target_;
 };
