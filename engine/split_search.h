@@ -23,7 +23,7 @@ namespace orlix {
 // index met. rows: the node's rows in the predictor's value order.
 template <typename Criterion, typename Visit>
 void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& parent,
-                     std::span<const SortedRow> rows, int minimumN, Visit&& visit) {
+                     std::span<const SweepRow> rows, int minimumN, Visit&& visit) {
   criterion.Reset(parent);
   const std::size_t n = rows.size();
   std::size_t i = 0;
@@ -31,7 +31,7 @@ void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& pare
     const int k = rows[i].valueIndex;
     // rows[0, i) are on the left, rows[i, n) on the right.
     do {
-      criterion.MoveRowLeft(rows[i].row);
+      criterion.MoveRowLeft(rows[i]);
       ++i;
     } while (i < n && rows[i].valueIndex == k);
     if (i == n) break;
@@ -43,7 +43,7 @@ void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& pare
 
 template <typename Criterion>
 void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent,
-                   std::span<const SortedRow> rows, const ThresholdIndex& thresholds, int variable,
+                   std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
                    int minimumN, SplitCandidate& best) {
   SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext) {
     SplitCandidate candidate{criterion.ChildrenScore(), variable, 0};
@@ -57,7 +57,7 @@ void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent
 // onImprovement(candidate, leftStats, rightStats) for each new best.
 template <typename Criterion, typename OnImprovement>
 void SearchNumericInOrder(Criterion& criterion, const typename Criterion::Stats& parent,
-                          std::span<const SortedRow> rows, const ThresholdIndex& thresholds, int variable,
+                          std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
                           int minimumN, SplitCandidate& best, OnImprovement&& onImprovement) {
   struct Scored {
     int rank;

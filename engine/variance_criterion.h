@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/node_row_orders.h"
+
 namespace orlix {
 
 // Count and double-precision sums of target values.
@@ -62,7 +64,7 @@ class VarianceCriterion {
     parent_ = parent;
     left_ = {};
   }
-  void MoveRowLeft(int row) { left_.Add(target_[static_cast<std::size_t>(row)]); }
+  void MoveRowLeft(const SweepRow& row) { left_.Add(row.target); }
   void MoveLeft(const Stats& rows) { left_.Add(rows); }
   int LeftCount() const { return left_.n; }
   const Stats& LeftStats() const { return left_; }
