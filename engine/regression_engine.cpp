@@ -88,7 +88,7 @@ void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCa
     const double y = target_[static_cast<std::size_t>(row)];
     node.rowMask[static_cast<std::size_t>(row)] = '1';
     stats[left].Add(y);
-    node.min = std::min(node.min, static_cast<float>(y));
+    node.min = std::min(node.min, static_cast<float>(y));  // a float compare, as the node holds it
     node.max = std::max(node.max, static_cast<float>(y));
   }
   for (int side = 0; side < 2; ++side) {

@@ -214,7 +214,9 @@ void OneVariable(RowTable& table, ColumnDescriptor& column, int c, int rows, Sor
     NumericStatistics(table, c, column, rows, sorted);
     column.mean = column.sum / rows;
     const double variance = (column.sumSquares - column.sum * column.sum / rows) / rows;
-    column.sd = std::sqrt(std::max(variance, 0.0));
+    // Rounding must not give a column of equal values a spread.
+    const bool constant = sorted.distinct.front() == sorted.distinct.back();
+    column.sd = constant ? 0.0 : std::sqrt(std::max(variance, 0.0));
   } else {
     CharacterStatistics(table, c, column, rows);
   }
