@@ -173,7 +173,7 @@ int TreeEngine::GrowAt(TreeNode& parent, RowRange range) {
 }
 
 void TreeEngine::Prepare() {
-  std::vector<std::vector<SortedRow>> byValue(static_cast<std::size_t>(cols_));
+  std::vector<std::vector<SweepRow>> byValue(static_cast<std::size_t>(cols_));
   thresholds_.clear();
   thresholds_.resize(static_cast<std::size_t>(cols_));
   partitions_.clear();
@@ -199,7 +199,7 @@ void TreeEngine::Prepare() {
     }
   });
   sortedColumns_.clear();
-  orders_.Build(byValue, PrepareTarget());
+  orders_.Build(std::move(byValue), PrepareTarget());
   goesLeft_.assign(static_cast<std::size_t>(rows_), 0);
   prepared_ = true;
 }
