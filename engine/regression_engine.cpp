@@ -8,25 +8,17 @@
 
 namespace orlix {
 
-int RegressionEngine::CreateRoot() {
-  try {
-    if (cols_ < 1 || rows_ < 1) {
-      throw _cart_error("CreateRoot", "No data in the data set", "Check data source for valid file", "Warning");
-    }
-    const ColumnDescriptor& target = columns()[cols_ - 1];
-    if (target.sd <= 1e-15) {
-      throw _cart_error("CreateRoot", "Target variable is a constant", "Check validity of data source", "Warning");
-    }
-    TreeNode& root = MakeRoot();
-    root.mean = static_cast<float>(target.mean);
-    root.sd = static_cast<float>(target.sd);
-    root.min = target.min;
-    root.max = target.max;
-  } catch (const _cart_error& error) {
-    WriteAdvisory(std::cerr, error);
-    return 1;
+void RegressionEngine::CheckTarget(const ColumnDescriptor& target) const {
+  if (target.sd <= 1e-15) {
+    throw _cart_error("CreateRoot", "Target variable is a constant", "Check validity of data source", "Warning");
   }
-  return 0;
+}
+
+void RegressionEngine::FillRoot(TreeNode& root, const ColumnDescriptor& target) const {
+  root.mean = static_cast<float>(target.mean);
+  root.sd = static_cast<float>(target.sd);
+  root.min = target.min;
+  root.max = target.max;
 }
 
 std::vector<double> RegressionEngine::PrepareTarget() {
@@ -70,27 +62,20 @@ void RegressionEngine::SearchNode(TreeNode& parent, RowRange range) {
   } else {
     std::vector<SplitCandidate> perPredictor(static_cast<std::size_t>(predictors), best);
     ParallelFor(predictors, [&](int v) { search(v, perPredictor[static_cast<std::size_t>(v)]); });
-    for (const SplitCandidate& candidate : perPredictor) {
-      if (Precedes<VarianceCriterion>(candidate, best)) best = candidate;
-    }
+    best = FirstBest<VarianceCriterion>(perPredictor, best);
   }
   if (best.variable >= 0) KeepSplit(parent, range, best);
 }
 
 void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split) {
-  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
   VarianceStats stats[2];
-  for (TreeNode* node : work) ResetWorkNode(*node);
-  for (std::int32_t row : orders_.ByRow(range)) {
-    const bool left = GoesLeft(split, row);
-    goesLeft_[static_cast<std::size_t>(row)] = left ? 1 : 0;
-    TreeNode& node = *work[left];
+  AssignRows(range, split, [&](TreeNode& node, bool left, std::int32_t row) {
     const double y = target_[static_cast<std::size_t>(row)];
-    node.rowMask[static_cast<std::size_t>(row)] = '1';
     stats[left].Add(y);
     node.min = std::min(node.min, static_cast<float>(y));  // a float compare, as the node holds it
     node.max = std::max(node.max, static_cast<float>(y));
-  }
+  });
+  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
   for (int side = 0; side < 2; ++side) {
     const Moments m = MomentsOf(stats[side]);
     work[side]->N = stats[side].n;

@@ -15,9 +15,9 @@ class RegressionEngine : public TreeEngine {
  public:
   explicit RegressionEngine(RowTable& table = GlobalRowTable()) : TreeEngine(table) {}
 
-  int CreateRoot() override;
-
  protected:
+  void CheckTarget(const ColumnDescriptor& target) const override;
+  void FillRoot(TreeNode& root, const ColumnDescriptor& target) const override;
   void SearchNode(TreeNode& parent, RowRange range) override;
   bool GrowsChild(const TreeNode& child) const override { return child.sd > 0; }
   std::string NodeLine(const TreeNode& node) const override;

@@ -25,4 +25,14 @@ bool Precedes(const SplitCandidate& a, const SplitCandidate& b) {
   return a.order < b.order;
 }
 
+// The candidate chosen among the best candidates of each predictor (in column
+// order) and initial, as one search over all of them would choose it.
+template <typename Criterion, typename Candidates>
+SplitCandidate FirstBest(const Candidates& perPredictor, SplitCandidate initial) {
+  for (const SplitCandidate& candidate : perPredictor) {
+    if (Precedes<Criterion>(candidate, initial)) initial = candidate;
+  }
+  return initial;
+}
+
 }  // namespace orlix

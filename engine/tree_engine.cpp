@@ -92,6 +92,15 @@ int TreeEngine::InitializeVars() {
   });
 }
 
+int TreeEngine::CreateRoot() {
+  return Guarded([&] {
+    if (cols_ < 1 || rows_ < 1) throw NoData("CreateRoot", "Warning");
+    const ColumnDescriptor& target = (*columns_)[cols_ - 1];
+    CheckTarget(target);
+    FillRoot(MakeRoot(), target);
+  });
+}
+
 TreeNode& TreeEngine::MakeRoot() {
   ranges_.clear();
   root_ = std::make_unique<TreeNode>(rows_);
