@@ -78,12 +78,10 @@ void CategoryEngine::SearchNode(TreeNode& parent, RowRange range) {
     ChiSquareCriterion criterion(classOf_, classes_);
     SplitCandidate& best = perPredictor[static_cast<std::size_t>(v)];
     const ColumnDescriptor& column = columns()[v];
-    std::vector<SplitCandidate> uncertain;  // stays empty: counts are exact
     if (column.kind == kNumericKind) {
-      SearchNumeric(criterion, parentStats, orders_.ByValue(v, range), *thresholds_[v], v, minimumN_, best, uncertain);
+      SearchNumeric(criterion, parentStats, orders_.ByValue(v, range), *thresholds_[v], v, minimumN_, best);
     } else if (column.kind == kCharacterKind && partitions_[v]) {
-      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best,
-                     uncertain);
+      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
     }
   });
   const SplitCandidate best = FirstBest<ChiSquareCriterion>(perPredictor, none);

@@ -31,11 +31,7 @@ class RegressionEngine : public TreeEngine {
   // row order, as the node's would be.
   void Trace(const TreeNode& parent, RowRange range, const SplitCandidate& split) const;
 
-  // The score of a split with the node's sums added up in row order.
-  float RowOrderScore(RowRange range, const SplitCandidate& split) const;
-
   std::vector<double> target_;
-  bool exactSums_ = false;
 };
 
 }  // namespace orlix

@@ -8,14 +8,6 @@
 
 namespace orlix {
 
-// What a split's score can be when its sums are added up in another order
-// (the node's row order): low == high means the score is that value.
-struct ScoreRange {
-  float low;
-  float high;
-  bool Certain() const { return low == high; }
-};
-
 struct SplitCandidate {
   float score;
   int variable = -1;  // engine column of the predictor, -1 for "no candidate yet"
@@ -31,12 +23,6 @@ bool Precedes(const SplitCandidate& a, const SplitCandidate& b) {
   if (a.score != b.score || b.variable < 0) return false;
   if (a.variable != b.variable) return a.variable < b.variable;
   return a.order < b.order;
-}
-
-// The most favourable score of a range for the criterion.
-template <typename Criterion>
-float Favourable(const ScoreRange& range) {
-  return Criterion::Better(range.high, range.low) ? range.high : range.low;
 }
 
 // The candidate chosen among the best candidates of each predictor (in column
