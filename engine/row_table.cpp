@@ -26,6 +26,16 @@ void RowTable::Reserve(int rows) {
   }
 }
 
+std::size_t RowTable::MemoryBytes() const {
+  std::size_t bytes = 0;
+  for (const Column& c : columns_) {
+    bytes += c.types.capacity() * sizeof(CellType) + c.values.capacity() * sizeof(double);
+    for (const std::string& text : c.strings) bytes += sizeof(std::string) + text.capacity();
+    bytes += c.codes.size() * (sizeof(std::string) + sizeof(std::uint32_t) + 2 * sizeof(void*));
+  }
+  return bytes;
+}
+
 RowTable::Column& RowTable::NextColumn() {
   if (cellsInRow_ >= ColumnCount()) {
     throw std::invalid_argument("RowTable: row " + std::to_string(rows_ + 1) + " has more than " +

@@ -50,6 +50,8 @@ class RowTable {
   const std::vector<double>& ColumnValues(int column) const { return columns_[column].values; }
   // Room for rows, so a large fill does not reallocate.
   void Reserve(int rows);
+  // Bytes the table holds (cells and distinct strings).
+  std::size_t MemoryBytes() const;
 
   // In-place rewrites done by the engine.
   void SetDouble(int row, int column, double value);

@@ -4,12 +4,10 @@
 // (InitializeVars) and growing (CreateRoot + Grow) with a minimum count of 100.
 // Prints one line per size and map kind; default sizes 10k, 100k, 1M.
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,14 +28,6 @@ double CpuSeconds() {
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Resident memory in MiB.
-double ResidentMiB() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 void Fill(orlix::RowTable& table, const orlix::bench::GeneratedTable& g) {
@@ -61,11 +51,10 @@ void Run(int rows, orlix::bench::TargetKind kind) {
   using G = orlix::bench::GeneratedTable;
   const G generated = orlix::bench::generateTable(static_cast<std::size_t>(rows), kind);
   orlix::RowTable table;
-  const double before = ResidentMiB();
   auto start = Clock::now();
   Fill(table, generated);
   const double fill = Seconds(start);
-  const double tableMiB = ResidentMiB() - before;
+  const double tableMiB = static_cast<double>(table.MemoryBytes()) / (1024.0 * 1024.0);
 
   Engine engine(table);
   for (std::size_t c = 0; c < G::kColumns; ++c) {
