@@ -19,6 +19,7 @@
 #include "engine/node_row_orders.h"
 #include "engine/row_table.h"
 #include "engine/split_candidate.h"
+#include "engine/split_trace.h"
 #include "engine/threshold_index.h"
 #include "engine/tree_node.h"
 
@@ -40,7 +41,7 @@ class TreeEngine {
   void SetOutputFileName(std::string name) { outputFileName_ = std::move(name); }
   const std::string& outputFileName() const { return outputFileName_; }
   // The split trace: off by default; blocks are appended to path.
-  void SetSplitTrace(bool on, std::string path = "zzz.log");
+  void SetSplitTrace(bool on, std::string path = kDefaultTraceFile);
 
   int SetNumCols(int columns);
   int SetNumRows(int rows);
@@ -109,7 +110,7 @@ class TreeEngine {
   std::string outputFileName_ = "zzz_out.dat";
   std::ofstream nodeFile_;
   bool traceOn_ = false;
-  std::string tracePath_ = "zzz.log";
+  std::string tracePath_ = kDefaultTraceFile;
   int rows_ = 0;
   int cols_ = 0;
   int minimumN_ = 0;

@@ -2,6 +2,8 @@
 // operations in order and capturing its node file and advisories.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -86,12 +88,18 @@ struct RunResult {
   std::string advisories;
 };
 
+// A file name of its own for the running test (tests run in parallel).
+inline std::string TestFileName(const std::string& suffix) {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  return std::string(test->test_suite_name()) + "." + test->name() + suffix;
+}
+
 // Runs the operations in the components' order on engine; descriptors are
 // copied into it first. The node file goes to a file named after the test.
 template <typename Engine>
 RunResult RunEngine(Engine& engine, const RowTable& table, const std::vector<ColumnDescriptor>& descriptors,
-                    int minimumN,
-                    const std::string& nodeFile = "engine_test_nodes.dat") {
+                    int minimumN, std::string nodeFile = "") {
+  if (nodeFile.empty()) nodeFile = TestFileName(".nodes.dat");
   RunResult result;
   CerrCapture capture;
   for (std::size_t i = 0; i < descriptors.size(); ++i) engine.columns()[i] = descriptors[i];

@@ -181,7 +181,7 @@ TEST(RegressionEngine, GrowingTwiceGrowsAfresh) {
   ASSERT_EQ(engine.PrintResult(), 0);
   // The count of splits goes on from the first growth.
   const auto lines = Lines(ReadFile(engine.outputFileName()));
-  EXPECT_EQ(lines.size(), 1u + 2u * static_cast<unsigned>(engine.splitCount() - firstSplits));
+  ASSERT_EQ(lines.size(), 1u + 2u * static_cast<unsigned>(engine.splitCount() - firstSplits));
   EXPECT_EQ(lines.front(), Lines(first.nodeFile).front());
   TreeNode stranger(50);
   EXPECT_EQ(engine.Grow(stranger), 1);
