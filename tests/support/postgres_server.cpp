@@ -95,7 +95,7 @@ PostgresServer::PostgresServer() {
   }
   registerOdbcDrivers(dir_, std::string("[") + kDataSource + "]\nDriver=" + kPostgresDriver +
                                 "\nServername=127.0.0.1\nPort=" + std::to_string(port_) +
-                                "\nDatabase=postgres\nUsername=orlix\n");
+                                "\nDatabase=postgres\nUsername=orlix\nBoolsAsChar=0\n");
 }
 
 PostgresServer::~PostgresServer() {
@@ -111,7 +111,7 @@ std::string PostgresServer::bin(const std::string& program) const { return binDi
 
 std::string PostgresServer::connectionString() const {
   return std::string("Driver={") + kPostgresDriver + "};Server=127.0.0.1;Port=" +
-         std::to_string(port_) + ";Database=postgres;Uid=orlix;Pwd=;";
+         std::to_string(port_) + ";Database=postgres;Uid=orlix;Pwd=;BoolsAsChar=0;";
 }
 
 std::string PostgresServer::run(const std::string& command, bool asServer) const {

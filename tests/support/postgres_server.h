@@ -18,7 +18,8 @@ class PostgresServer {
   PostgresServer& operator=(const PostgresServer&) = delete;
 
   int port() const { return port_; }
-  // "Driver={Orlix PostgreSQL};Server=127.0.0.1;Port=N;Database=postgres;Uid=orlix;Pwd=;"
+  // "Driver={Orlix PostgreSQL};Server=127.0.0.1;Port=N;Database=postgres;Uid=orlix;Pwd=;BoolsAsChar=0;"
+  // (the driver reports booleans as text unless told otherwise)
   std::string connectionString() const;
   // The data source name "OrlixTestPG" registered in the temporary odbc.ini.
   static constexpr const char* kDataSource = "OrlixTestPG";
