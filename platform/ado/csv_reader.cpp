@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/ado/connection_string.h"
 #include "platform/ado/csv_tokenizer.h"
 #include "platform/ado/error.h"
 #include "platform/ado/utf8.h"
@@ -108,6 +109,10 @@ class CsvReader {
       checkText(name, "the header");
       ColumnScan c;
       c.name = name.empty() ? "F" + std::to_string(i + 1) : std::string(name);
+      // A repeated name gets its position, so that every field can be named.
+      while (std::any_of(columns_.begin(), columns_.end(),
+                         [&](const ColumnScan& o) { return equalsIgnoreCase(o.name, c.name); }))
+        c.name += std::to_string(i + 1);
       columns_.push_back(std::move(c));
     }
   }

@@ -183,6 +183,13 @@ TEST(AdoXmlTest, RefusesTextXmlCannotCarry) {
   }
 }
 
+TEST(AdoXmlTest, RefusesFieldsThatShareAName) {
+  TableBuilder b("join");
+  b.addField("x", adInteger, 4);
+  b.addField("x", adInteger, 4);
+  EXPECT_THROW(adoXmlText(*b.finish()), DataError);
+}
+
 TEST(AdoXmlTest, MalformedFilesGiveClearErrors) {
   const std::string head = kHead;
   EXPECT_NE(errorOf("").find("x.xml: line"), std::string::npos);

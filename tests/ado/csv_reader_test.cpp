@@ -76,9 +76,11 @@ TEST(CsvReaderTest, QuotingBlankLinesAndShortRows) {
   EXPECT_TRUE(t->isNull(2, 0));  // quoted empty cells are NULL too
 }
 
-TEST(CsvReaderTest, EmptyHeaderNamesAndTrailingEmptyCells) {
-  auto t = csv("a,,c\n1,2,3,,\n");
+TEST(CsvReaderTest, EmptyAndRepeatedHeaderNamesAndTrailingEmptyCells) {
+  auto t = csv("a,,c,A,a\n1,2,3,,\n");
   EXPECT_EQ(t->field(1).name, "F2");
+  EXPECT_EQ(t->field(3).name, "A4");
+  EXPECT_EQ(t->field(4).name, "a5");
   EXPECT_EQ(t->rowCount(), 1u);
 }
 
