@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Times pandas.read_csv on the benchmark CSV the way bench_ado times Orlix:
 the same file, already in the page cache, five reads, mean wall time.
 
