@@ -3,6 +3,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "graphon/value_checks.h"
+
 namespace graphon {
 
 void Diagram::setRedraw(bool on) {
@@ -12,6 +14,37 @@ void Diagram::setRedraw(bool on) {
 }
 
 void Diagram::refresh() { ++repaints_; }
+
+void Diagram::setDefaults(ItemDefaults defaults) {
+  check::lineStyle(defaults.drawStyle, "draw style");
+  check::lineWidth(defaults.drawWidth, "draw width");
+  check::shape(defaults.shape);
+  check::font(defaults.font, "font");
+  defaults_ = std::move(defaults);
+}
+
+std::vector<Node*> Diagram::selectedNodes() {
+  std::vector<Node*> selected;
+  for (Node& node : nodes_)
+    if (node.selected()) selected.push_back(&node);
+  return selected;
+}
+
+std::vector<Link*> Diagram::selectedLinks() const {
+  std::vector<Link*> selected;
+  for (Link* link : links_)
+    if (link->selected()) selected.push_back(link);
+  return selected;
+}
+
+void Diagram::selectAll() {
+  const bool wasOn = redraw_;
+  redraw_ = false;  // one repaint for the lot
+  for (Node& node : nodes_) node.setSelected(true);
+  for (Link* link : links_) link->setSelected(true);
+  redraw_ = wasOn;
+  changed();
+}
 
 void Diagram::clear() {
   links_.clear();

@@ -16,6 +16,37 @@ namespace graphon {
 
 enum class Generation { Three = 3, Four = 4 };
 
+// The look new nodes and links start with.
+struct ItemDefaults {
+  Color drawColor = kBlack;  // node borders and links
+  Color fillColor = kWhite;
+  std::int32_t drawStyle = kLineSolid;
+  std::int32_t drawWidth = 1;
+  std::int32_t shape = kShapeEllipse;
+  Font font;
+};
+
+// What the user may do in the view; the model only keeps them.
+struct Permissions {
+  bool canDrawNode = true;
+  bool canMoveNode = true;
+  bool canReflexLink = true;
+  bool canMultiLink = true;
+  bool canFireError = false;
+  bool showToolTip = true;
+  bool canDrawLink = true;
+  bool canSizeNode = true;
+  bool canStretchLink = true;
+  bool canUndoRedo = true;
+};
+
+// How the view presents the diagram; the model only keeps them.
+struct ViewOptions {
+  std::int32_t scrollBars = 3;  // both
+  std::int32_t shapeOrientation = 0;
+  std::int32_t drawMethod = 0;
+};
+
 class Diagram : public Object {
  public:
   // A diagram answers to the member set of one generation; containers written
@@ -38,6 +69,19 @@ class Diagram : public Object {
   // Repaints so far: stands in for the view until there is one.
   std::int64_t repaintCount() const { return repaints_; }
 
+  const ItemDefaults& defaults() const { return defaults_; }
+  // Checked as the node and link setters check (shape 0..15, style 0..6, ...).
+  void setDefaults(ItemDefaults defaults);
+  Permissions& permissions() { return permissions_; }
+  const Permissions& permissions() const { return permissions_; }
+  ViewOptions& viewOptions() { return viewOptions_; }
+  const ViewOptions& viewOptions() const { return viewOptions_; }
+
+  // The selected nodes and links, in insertion order, as they are now.
+  std::vector<Node*> selectedNodes();
+  std::vector<Link*> selectedLinks() const;
+  void selectAll();
+
   // Drops every node and link; references to them become invalid.
   void clear();
 
@@ -55,6 +99,9 @@ class Diagram : public Object {
   std::deque<Node> nodes_;
   std::deque<Link> linkStore_;
   std::vector<Link*> links_;
+  ItemDefaults defaults_;
+  Permissions permissions_;
+  ViewOptions viewOptions_;
   bool filter_ = false;
   bool redraw_ = true;
   std::int64_t repaints_ = 0;

@@ -1,15 +1,13 @@
 #include "graphon/link.h"
 
-#include <cmath>
-#include <stdexcept>
-
 #include "graphon/diagram.h"
+#include "graphon/value_checks.h"
 
 namespace graphon {
 
 void LinkPoints::add(Point point) {
-  if (!std::isfinite(point.x) || !std::isfinite(point.y))
-    throw std::invalid_argument("link point coordinates must be finite numbers");
+  check::coordinate(point.x, "link point x");
+  check::coordinate(point.y, "link point y");
   points_.push_back(point);
   link_->changed();
 }
@@ -20,7 +18,12 @@ void LinkPoints::clear() {
 }
 
 Link::Link(Key, Node& origin, Node& destination)
-    : origin_(&origin), destination_(&destination), points_(*this) {}
+    : origin_(&origin),
+      destination_(&destination),
+      color_(origin.diagram().defaults().drawColor),
+      width_(origin.diagram().defaults().drawWidth),
+      style_(origin.diagram().defaults().drawStyle),
+      points_(*this) {}
 
 void Link::changed() { origin_->diagram().changed(); }
 
@@ -35,13 +38,12 @@ void Link::setSelected(bool on) {
 }
 
 void Link::setWidth(std::int32_t width) {
-  if (width < 0) throw std::invalid_argument("link width must not be negative");
-  width_ = width;
+  width_ = check::lineWidth(width, "link width");
   changed();
 }
 
 void Link::setStyle(std::int32_t style) {
-  style_ = style;
+  style_ = check::lineStyle(style, "link style");
   changed();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // An arrow from an origin node to a destination node, with its look and its
-// bend points. Links are made through the origin's out-links and owned by the
+// bend points. Links start with the diagram's draw colour, style and width, are made through the origin's out-links and owned by the
 // diagram; setters that take a bad value throw std::invalid_argument.
 #include <cstdint>
 #include <vector>
@@ -48,7 +48,7 @@ class Link {
   std::int32_t width() const { return width_; }
   void setWidth(std::int32_t width);  // 0 or more
   std::int32_t style() const { return style_; }
-  void setStyle(std::int32_t style);
+  void setStyle(std::int32_t style);  // 0..6
   // How the link is routed; 0 is a straight line.
   std::int32_t styleNumber() const { return styleNumber_; }
   void setStyleNumber(std::int32_t value);
@@ -65,10 +65,10 @@ class Link {
 
   Node* origin_;
   Node* destination_;
-  Color color_ = kBlack;
+  Color color_;
   bool selected_ = false;
-  std::int32_t width_ = 1;
-  std::int32_t style_ = 0;
+  std::int32_t width_;
+  std::int32_t style_;
   std::int32_t styleNumber_ = 0;
   LinkPoints points_;
   bool included_ = true;

@@ -1,34 +1,22 @@
 #include "graphon/node.h"
 
-#include <cmath>
-#include <stdexcept>
-#include <string>
-
 #include "graphon/diagram.h"
+#include "graphon/value_checks.h"
 
 namespace graphon {
-namespace {
-
-float checkedCoordinate(float value, const char* what) {
-  if (!std::isfinite(value))
-    throw std::invalid_argument(std::string("node ") + what + " must be a finite number");
-  return value;
-}
-
-float checkedExtent(float value, const char* what) {
-  if (checkedCoordinate(value, what) < 0.0f)
-    throw std::invalid_argument(std::string("node ") + what + " must not be negative");
-  return value;
-}
-
-}  // namespace
 
 Node::Node(Key, Diagram& diagram, float left, float top, float width, float height)
     : diagram_(&diagram),
-      left_(checkedCoordinate(left, "left")),
-      top_(checkedCoordinate(top, "top")),
-      width_(checkedExtent(width, "width")),
-      height_(checkedExtent(height, "height")) {}
+      fillColor_(diagram.defaults().fillColor),
+      borderColor_(diagram.defaults().drawColor),
+      font_(diagram.defaults().font),
+      borderWidth_(diagram.defaults().drawWidth),
+      borderStyle_(diagram.defaults().drawStyle),
+      shape_(diagram.defaults().shape),
+      left_(check::coordinate(left, "node left")),
+      top_(check::coordinate(top, "node top")),
+      width_(check::extent(width, "node width")),
+      height_(check::extent(height, "node height")) {}
 
 void Node::changed() { diagram_->changed(); }
 
@@ -53,47 +41,43 @@ void Node::setBorderColor(Color color) {
 }
 
 void Node::setFont(Font font) {
-  if (!std::isfinite(font.size) || font.size <= 0.0f)
-    throw std::invalid_argument("node font size must be a positive number");
+  check::font(font, "node font");
   font_ = std::move(font);
   changed();
 }
 
 void Node::setBorderWidth(std::int32_t width) {
-  if (width < 0) throw std::invalid_argument("node border width must not be negative");
-  borderWidth_ = width;
+  borderWidth_ = check::lineWidth(width, "node border width");
   changed();
 }
 
 void Node::setBorderStyle(std::int32_t style) {
-  borderStyle_ = style;
+  borderStyle_ = check::lineStyle(style, "node border style");
   changed();
 }
 
 void Node::setShape(std::int32_t shape) {
-  if (shape < kShapeEllipse || shape > kShapeOctogon)
-    throw std::out_of_range("node shape " + std::to_string(shape) + " is outside 0..15");
-  shape_ = shape;
+  shape_ = check::shape(shape);
   changed();
 }
 
 void Node::setLeft(float value) {
-  left_ = checkedCoordinate(value, "left");
+  left_ = check::coordinate(value, "node left");
   changed();
 }
 
 void Node::setTop(float value) {
-  top_ = checkedCoordinate(value, "top");
+  top_ = check::coordinate(value, "node top");
   changed();
 }
 
 void Node::setWidth(float value) {
-  width_ = checkedExtent(value, "width");
+  width_ = check::extent(value, "node width");
   changed();
 }
 
 void Node::setHeight(float value) {
-  height_ = checkedExtent(value, "height");
+  height_ = check::extent(value, "node height");
   changed();
 }
 

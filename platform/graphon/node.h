@@ -1,6 +1,6 @@
 #pragma once
 // A box of the diagram: geometry, text and look, and the links that meet it.
-// Nodes are made and owned by their Diagram (Diagram::nodes().add) and live as
+// Nodes start with the diagram's defaults for new items, are made and owned by their Diagram (Diagram::nodes().add) and live as
 // long as it; setters that take a bad value throw std::invalid_argument or
 // std::out_of_range naming the property and leave the node unchanged.
 #include <cstdint>
@@ -44,7 +44,7 @@ class Node {
   std::int32_t borderWidth() const { return borderWidth_; }
   void setBorderWidth(std::int32_t width);  // 0 or more
   std::int32_t borderStyle() const { return borderStyle_; }
-  void setBorderStyle(std::int32_t style);
+  void setBorderStyle(std::int32_t style);  // 0..6
   std::int32_t shape() const { return shape_; }
   void setShape(std::int32_t shape);  // 0..15
 
@@ -76,12 +76,12 @@ class Node {
   std::string tipText_;
   std::int32_t scratch_ = 0;
   bool selected_ = false;
-  Color fillColor_ = kWhite;
-  Color borderColor_ = kBlack;
+  Color fillColor_;
+  Color borderColor_;
   Font font_;
-  std::int32_t borderWidth_ = 1;
-  std::int32_t borderStyle_ = 0;
-  std::int32_t shape_ = kShapeRectangle;
+  std::int32_t borderWidth_;
+  std::int32_t borderStyle_;
+  std::int32_t shape_;
   float left_;
   float top_;
   float width_;

@@ -35,4 +35,13 @@ inline constexpr std::int32_t kShapeRectangle = 1;
 inline constexpr std::int32_t kShapeRectEdgeEtched = 10;
 inline constexpr std::int32_t kShapeOctogon = 15;
 
+// Line styles of node borders and links, as the customisation dialog lists them.
+inline constexpr std::int32_t kLineSolid = 0;
+inline constexpr std::int32_t kLineDash = 1;
+inline constexpr std::int32_t kLineDot = 2;
+inline constexpr std::int32_t kLineDashDot = 3;
+inline constexpr std::int32_t kLineDashDotDot = 4;
+inline constexpr std::int32_t kLineTransparent = 5;
+inline constexpr std::int32_t kLineInsideSolid = 6;
+
 }  // namespace graphon

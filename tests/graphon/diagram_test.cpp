@@ -98,4 +98,61 @@ TEST(DiagramRedraw, ChangesRepaintOnlyWhileTheRedrawIsOnAndSwitchingOnRepaintsOn
   EXPECT_EQ(d.repaintCount(), start + 2);
 }
 
+TEST(DiagramDefaults, NewNodesAndLinksTakeTheDiagramsLook) {
+  Diagram d;
+  EXPECT_EQ(d.viewOptions().scrollBars, 3);
+  EXPECT_FALSE(d.permissions().canFireError);
+  graphon::ItemDefaults look;
+  look.drawColor = 0x0000FF;
+  look.fillColor = 0x00FF00;
+  look.drawStyle = graphon::kLineDot;
+  look.drawWidth = 3;
+  look.shape = graphon::kShapeRectEdgeEtched;
+  look.font.bold = true;
+  d.setDefaults(look);
+  Node& a = d.nodes().add(0, 0, 1, 1);
+  graphon::Link& l = a.outLinks().add(a);
+  EXPECT_EQ(a.fillColor(), 0x00FF00u);
+  EXPECT_EQ(a.borderColor(), 0x0000FFu);
+  EXPECT_EQ(a.borderStyle(), graphon::kLineDot);
+  EXPECT_EQ(a.borderWidth(), 3);
+  EXPECT_EQ(a.shape(), 10);
+  EXPECT_TRUE(a.font().bold);
+  EXPECT_EQ(l.color(), 0x0000FFu);
+  EXPECT_EQ(l.style(), graphon::kLineDot);
+  EXPECT_EQ(l.width(), 3);
+}
+
+TEST(DiagramDefaults, BadDefaultsAndStylesAreRefused) {
+  Diagram d;
+  graphon::ItemDefaults look;
+  look.shape = 16;
+  EXPECT_THROW(d.setDefaults(look), std::out_of_range);
+  look = {};
+  look.drawStyle = 7;
+  EXPECT_THROW(d.setDefaults(look), std::out_of_range);
+  look = {};
+  look.font.size = 0;
+  EXPECT_THROW(d.setDefaults(look), std::invalid_argument);
+  EXPECT_EQ(d.defaults().shape, graphon::kShapeEllipse);
+  Node& n = d.nodes().add(0, 0, 1, 1);
+  EXPECT_THROW(n.setBorderStyle(-1), std::out_of_range);
+  EXPECT_THROW(n.outLinks().add(n).setStyle(7), std::out_of_range);
+}
+
+TEST(DiagramSelection, SelectAllSelectsEveryNodeAndLinkWithOneRepaint) {
+  Diagram d;
+  Node& a = d.nodes().add(0, 0, 1, 1);
+  Node& b = d.nodes().add(0, 0, 1, 1);
+  a.outLinks().add(b);
+  b.setSelected(true);
+  EXPECT_EQ(d.selectedNodes(), std::vector<Node*>{&b});
+  EXPECT_TRUE(d.selectedLinks().empty());
+  const auto before = d.repaintCount();
+  d.selectAll();
+  EXPECT_EQ(d.repaintCount(), before + 1);
+  EXPECT_EQ(d.selectedNodes(), (std::vector<Node*>{&a, &b}));
+  EXPECT_EQ(d.selectedLinks().size(), 1u);
+}
+
 }  // namespace

@@ -83,6 +83,22 @@ TEST(LayoutEdges, TwoWideLeavesStandOneAndAHalfWidthsApartUnderACentredRoot) {
   EXPECT_EQ(places(d), (std::vector<Place>{{875, 125}, {125, 1025}, {1625, 1025}}));
 }
 
+TEST(LayoutEdges, MapBoxesOfTheShippedSizeStand3000Apart) {
+  Diagram d;
+  Node& root = add(d, 2500, 1000);
+  Node& first = add(d, 2500, 1000);
+  Node& second = add(d, 2500, 1000);
+  link(root, first);
+  link(root, second);
+  TierioCtrl ctrl;
+  ctrl.Layout(&d);
+  EXPECT_EQ(second.left() - first.left(), 3000);
+  EXPECT_EQ(first.top() - root.top(), 1500);
+  EXPECT_EQ(first.left(), 125);
+  EXPECT_EQ(root.top(), 125);
+  EXPECT_EQ(root.left(), 1625);  // centred above the two
+}
+
 TEST(LayoutEdges, LayersOfMixedHeightsShareCentreLinesAndKeepTheLayerDistance) {
   Diagram d;
   Node& root = add(d, 400, 300);
