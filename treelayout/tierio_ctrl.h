@@ -40,8 +40,9 @@ class TierioCtrl {
   // Back to the defaults: North, 500, 500.
   void ResetProperties();
   void Save(PropertyBag& bag) const;
-  // Takes the entries present, keeping the current value for a missing one.
-  // A bad entry raises 380 naming it and then nothing is taken.
+  // Takes the entries present, keeping the current value for a missing one;
+  // loading neither notifies nor marks modified. A bad entry raises 380
+  // naming it, and then nothing is taken.
   void Load(const PropertyBag& bag);
 
   bool IsModified() const { return modified_; }
