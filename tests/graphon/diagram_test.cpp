@@ -55,6 +55,17 @@ TEST(DiagramCollections, WalkingAttachedLinksOfEveryNodeReachesEveryLink) {
   EXPECT_EQ(seen.size(), 3u);
 }
 
+TEST(DiagramCollections, ClearEmptiesBothCollections) {
+  Diagram d;
+  auto nodes = d.nodes();
+  Node& a = nodes.add(0, 0, 1, 1);
+  a.outLinks().add(nodes.add(0, 0, 1, 1));
+  d.clear();
+  EXPECT_EQ(nodes.count(), 0);
+  EXPECT_EQ(d.links().count(), 0);
+  EXPECT_EQ(nodes.add(0, 0, 1, 1).inLinks().count(), 0);
+}
+
 TEST(DiagramCollections, ALinkToAnotherDiagramIsRefused) {
   Diagram one, other;
   Node& a = one.nodes().add(0, 0, 1, 1);
