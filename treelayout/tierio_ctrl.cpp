@@ -1,6 +1,8 @@
 #include "treelayout/tierio_ctrl.h"
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "treelayout/graphon_binding.h"
 #include "treelayout/tierio_ids.h"
