@@ -3,7 +3,9 @@
 // current state on every call, so a view taken before an add sees the new item.
 // Indexes are 1-based; a bad index throws std::out_of_range naming it.
 #include <cstdint>
+#include <cstddef>
 #include <deque>
+#include <iterator>
 #include <vector>
 
 namespace graphon {
@@ -12,16 +14,40 @@ class Diagram;
 class Link;
 class Node;
 
-// Links in insertion order: a node's in-, out- or attached links, or all of a diagram's.
+// Links in insertion order: a node's in-, out- or attached links, or all of a
+// diagram's. Iterating gives Link&, as iterating the nodes gives Node&.
 class LinkList {
  public:
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = Link;
+    using difference_type = std::ptrdiff_t;
+    using pointer = Link*;
+    using reference = Link&;
+
+    iterator() = default;
+    explicit iterator(std::vector<Link*>::const_iterator at) : at_(at) {}
+    Link& operator*() const { return **at_; }
+    Link* operator->() const { return *at_; }
+    iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    iterator operator++(int) { return iterator(at_++); }
+    bool operator==(const iterator&) const = default;
+
+   private:
+    std::vector<Link*>::const_iterator at_;
+  };
+
   explicit LinkList(const std::vector<Link*>& links) : links_(&links) {}
 
   std::int32_t count() const;
   Link& item(std::int32_t index) const;
 
-  auto begin() const { return links_->begin(); }
-  auto end() const { return links_->end(); }
+  iterator begin() const { return iterator(links_->begin()); }
+  iterator end() const { return iterator(links_->end()); }
 
  private:
   const std::vector<Link*>* links_;

@@ -51,7 +51,7 @@ TEST(DiagramCollections, WalkingAttachedLinksOfEveryNodeReachesEveryLink) {
   EXPECT_EQ(b.attachedLinks().count(), 3);
   std::set<const graphon::Link*> seen;
   for (Node& n : d.nodes())
-    for (graphon::Link* l : n.attachedLinks()) seen.insert(l);
+    for (graphon::Link& l : n.attachedLinks()) seen.insert(&l);
   EXPECT_EQ(seen.size(), 3u);
 }
 

@@ -271,9 +271,9 @@ TEST(LayoutEdges, EveryTreeEdgeIsRestyledOnceAndTheRedrawSwitchedOffOnce) {
   links.push_back(&root.outLinks().add(a));
   links.push_back(&root.outLinks().add(b));
   graphon::Link& toHidden = a.outLinks().add(hidden);
-  for (graphon::Link* l : d.links()) {
-    l->setStyleNumber(7);
-    l->points().add({1, 2});
+  for (graphon::Link& l : d.links()) {
+    l.setStyleNumber(7);
+    l.points().add({1, 2});
   }
   d.setFilterFlag(true);
   treetest::CountingDiagram counting(d);

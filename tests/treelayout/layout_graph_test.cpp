@@ -35,8 +35,8 @@ Expected expectedOutcome(graphon::Diagram& d) {
     if (!takes(n)) continue;
     int passing = 0;
     bool parent = false;
-    for (graphon::Link* l : n.inLinks())
-      if (takes(*l) && ++passing == 1) parent = takes(l->origin());
+    for (graphon::Link& l : n.inLinks())
+      if (takes(l) && ++passing == 1) parent = takes(l.origin());
     if (passing > 1) e.tree = false;
     if (!parent) roots.push_back(i - 1);
   }
@@ -52,9 +52,9 @@ Expected expectedOutcome(graphon::Diagram& d) {
   while (!pending.empty()) {
     graphon::Node& n = d.nodes().item(pending.back() + 1);
     pending.pop_back();
-    for (graphon::Link* l : n.outLinks()) {
-      const int c = indexOf(l->destination());
-      if (!takes(*l) || !takes(l->destination()) || e.reached[static_cast<std::size_t>(c)]) continue;
+    for (graphon::Link& l : n.outLinks()) {
+      const int c = indexOf(l.destination());
+      if (!takes(l) || !takes(l.destination()) || e.reached[static_cast<std::size_t>(c)]) continue;
       e.reached[static_cast<std::size_t>(c)] = true;
       pending.push_back(c);
     }
