@@ -102,20 +102,20 @@ void readCategory(LineParser& line, NodeLine& node, std::size_t classCount) {
   }
 }
 
-NodeLine parseNode(LineParser& line, NodeStatistics statistics, std::size_t classCount) {
+NodeLine parseNode(LineParser& line, NodeLineKind content, std::size_t classCount) {
   NodeLine node;
   node.name = line.field(0);
   node.rule = line.field(1);
-  if (statistics == NodeStatistics::None) return node;
+  if (content == NodeLineKind::NameAndRule) return node;
   node.count = line.integer(2, "N");
-  if (statistics == NodeStatistics::Regression) readRegression(line, node);
+  if (content == NodeLineKind::Regression) readRegression(line, node);
   else readCategory(line, node, classCount);
   return node;
 }
 
 }  // namespace
 
-NodeList readNodeList(const std::string& fileName, NodeStatistics statistics,
+NodeList readNodeList(const std::string& fileName, NodeLineKind content,
                       std::size_t classCount) {
   NodeList list;
   DelimitedReader reader;
@@ -132,7 +132,7 @@ NodeList readNodeList(const std::string& fileName, NodeStatistics statistics,
   for (std::size_t index = 0; index < list.recordCount && reader.readLine(text); ++index) {
     if (index == 0) continue;  // the root: every segment lies below it
     LineParser line(fileName, index + 1, reader.split(text), parseProblems);
-    list.nodes.push_back(parseNode(line, statistics, classCount));
+    list.nodes.push_back(parseNode(line, content, classCount));
   }
   list.problems = reader.problems();
   list.problems.insert(list.problems.end(), parseProblems.begin(), parseProblems.end());
@@ -141,7 +141,7 @@ NodeList readNodeList(const std::string& fileName, NodeStatistics statistics,
   return list;
 }
 
-std::vector<Segment> segmentOrder(const std::vector<NodeLine>& nodes) {
+std::vector<SegmentPath> segmentOrder(const std::vector<NodeLine>& nodes) {
   const std::size_t n = nodes.size();
   std::vector<char> flagged(n, 1);
   std::vector<char> listed(n, 1);
@@ -153,11 +153,11 @@ std::vector<Segment> segmentOrder(const std::vector<NodeLine>& nodes) {
     return nodes[a].name.size() > nodes[b].name.size();
   });
 
-  std::vector<Segment> segments;
+  std::vector<SegmentPath> segments;
   for (std::size_t next = 0;; ++next) {
     while (next < n && !flagged[deepestFirst[next]]) ++next;
     if (next == n) break;
-    Segment segment;
+    SegmentPath segment;
     segment.leaf = deepestFirst[next];
     const std::string& leafName = nodes[segment.leaf].name;
     for (std::size_t i = 0; i < n; ++i) {
@@ -172,11 +172,13 @@ std::vector<Segment> segmentOrder(const std::vector<NodeLine>& nodes) {
   return segments;
 }
 
-void appendRuleLines(std::string& text, const std::vector<NodeLine>& nodes, const Segment& segment) {
+std::string ruleLines(const std::vector<NodeLine>& nodes, const SegmentPath& segment) {
+  std::string text;
   for (std::size_t i : segment.path) {
     text += nodes[i].rule;
     text += i == segment.leaf ? " \n" : " \n   AND ";
   }
+  return text;
 }
 
 }  // namespace orlix::engine

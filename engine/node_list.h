@@ -11,8 +11,9 @@
 
 namespace orlix::engine {
 
-// What a node line carries beyond its name and rule.
-enum class NodeStatistics { None, Regression, Category };
+// Which fields of a node line to read: name and rule alone, or with the
+// statistics of a regression or a category node.
+enum class NodeLineKind { NameAndRule, Regression, Category };
 
 struct NodeLine {
   std::string name;
@@ -33,12 +34,12 @@ struct NodeList {
 
 // Reads the node file; classCount is the number of (class, count) pairs a
 // category line holds. A file that cannot be opened gives opened == false.
-NodeList readNodeList(const std::string& fileName, NodeStatistics statistics,
+NodeList readNodeList(const std::string& fileName, NodeLineKind content,
                       std::size_t classCount = 0);
 
 // One segment: the nodes whose rules make its classification rule, in file
 // order (ancestors below the root, then the leaf), as indexes into nodes.
-struct Segment {
+struct SegmentPath {
   std::size_t leaf = 0;
   std::vector<std::size_t> path;
 };
@@ -46,10 +47,10 @@ struct Segment {
 // Leaves become segments deepest first (the longest name), the first in file
 // order on a tie; a node's ancestors are the listed nodes whose names occur
 // in its name.
-std::vector<Segment> segmentOrder(const std::vector<NodeLine>& nodes);
+std::vector<SegmentPath> segmentOrder(const std::vector<NodeLine>& nodes);
 
-// Appends the segment's rule lines: each rule followed by " \n   AND ", the
-// leaf's rule by " \n".
-void appendRuleLines(std::string& text, const std::vector<NodeLine>& nodes, const Segment& segment);
+// The segment's rule lines: each rule followed by " \n   AND ", the leaf's
+// rule by " \n".
+std::string ruleLines(const std::vector<NodeLine>& nodes, const SegmentPath& segment);
 
 }  // namespace orlix::engine

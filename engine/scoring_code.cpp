@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "engine/node_list.h"
 
 namespace orlix::engine {
 
@@ -50,21 +49,15 @@ GeneratedText makeScoringCode(const ScoringCodeInput& input, const LocalClock& c
   for (const ScoringVariable& variable : input.variables)
     if (variable.decile) appendDecileBlock(result.text, variable);
 
-  NodeList list = readNodeList(input.nodeFileName, NodeStatistics::None);
-  result.problems = std::move(list.problems);
-  if (list.recordCount <= 1) {
-    if (list.recordCount == 1) result.text += "SEGMENT = 0\n";
-    result.status = 1;
-    return result;
-  }
-
-  std::vector<Segment> segments = segmentOrder(list.nodes);
-  result.text += "IF ";
-  for (std::size_t number = 0; number < segments.size(); ++number) {
-    appendRuleLines(result.text, list.nodes, segments[number]);
-    result.text += "THEN SEGMENT = " + std::to_string(number) + ";\n\nELSE IF ";
-  }
-  result.text += " 1 \nTHEN SEGMENT = -999;\n";
+  // The last ELSE IF becomes a catch-all: -999 for a row that no segment takes.
+  std::string opening = "IF ";
+  appendSegments(result, input.nodeFileName, NodeLineKind::NameAndRule, 0, "SEGMENT = 0\n",
+                 [&](std::size_t number, const NodeLine&, const std::string& rule) {
+                   result.text += opening + rule + "THEN SEGMENT = " +
+                                  std::to_string(number) + ";\n\n";
+                   opening = "ELSE IF ";
+                 });
+  if (result.status == 0) result.text += opening + " 1 \nTHEN SEGMENT = -999;\n";
   return result;
 }
 

@@ -35,7 +35,8 @@ void appendHeader(std::string& text, const SegmentReportInput& input, const std:
   text += dashes(85) + "Specification\n" + dashes(85);
   text += leftAligned(" Source File: ", 24) + input.sourceTable + "\n";
   text += leftAligned(" Target Variable: ", 24) + input.targetName + "\n";
-  text += leftAligned(" Number of Predictors: ", 24) + std::to_string(input.variableCount - 1) + "\n";
+  const long long predictors = static_cast<long long>(input.variableCount) - 1;
+  text += leftAligned(" Number of Predictors: ", 24) + std::to_string(predictors) + "\n";
   text += leftAligned(" Minimum Segment Count: ", 24) + std::to_string(input.minimumCount) + "\n";
   text += "\n\n";
 }
@@ -98,34 +99,36 @@ std::string noticeText(const std::tm& time) {
          " Quorvane Inc. All rights reserved.";
 }
 
+void appendSegments(GeneratedText& result, const std::string& nodeFileName,
+                    NodeLineKind content, std::size_t classCount,
+                    const std::string& loneRoot, const SegmentWriter& writeSegment) {
+  NodeList list = readNodeList(nodeFileName, content, classCount);
+  result.problems = std::move(list.problems);
+  if (list.recordCount <= 1) {
+    if (list.recordCount == 1) result.text += loneRoot;
+    result.status = 1;
+    return;
+  }
+  std::vector<SegmentPath> segments = segmentOrder(list.nodes);
+  for (std::size_t number = 0; number < segments.size(); ++number)
+    writeSegment(number, list.nodes[segments[number].leaf], ruleLines(list.nodes, segments[number]));
+}
+
 GeneratedText makeSegmentReport(const SegmentReportInput& input, const LocalClock& clock) {
   GeneratedText result;
   appendHeader(result.text, input, clock());
-
-  NodeList list = readNodeList(input.nodeFileName,
-                               input.kind == MapKind::Regression ? NodeStatistics::Regression
-                                                                 : NodeStatistics::Category,
-                               input.classCount > 0 ? static_cast<std::size_t>(input.classCount) : 0);
-  result.problems = std::move(list.problems);
-  if (list.recordCount <= 1) {
-    if (list.recordCount == 1) result.text += "No splitting beyone the root node\n";
-    result.status = 1;
-    return result;
-  }
-
-  std::vector<Segment> segments = segmentOrder(list.nodes);
-  appendSegmentTitle(result.text, 0);
-  for (std::size_t number = 0; number < segments.size(); ++number) {
-    const Segment& segment = segments[number];
-    appendRuleLines(result.text, list.nodes, segment);
-    result.text += "\n";
-    const NodeLine& leaf = list.nodes[segment.leaf];
-    if (input.kind == MapKind::Regression)
-      appendRegressionStatistics(result.text, input.targetName, leaf);
-    else
-      appendCategoryStatistics(result.text, input.targetName, leaf);
-    if (number + 1 < segments.size()) appendSegmentTitle(result.text, number + 1);
-  }
+  const bool regression = input.kind == MapKind::Regression;
+  appendSegments(
+      result, input.nodeFileName,
+      regression ? NodeLineKind::Regression : NodeLineKind::Category,
+      input.classCount > 0 ? static_cast<std::size_t>(input.classCount) : 0,
+      "No splitting beyone the root node\n",
+      [&](std::size_t number, const NodeLine& leaf, const std::string& rule) {
+        appendSegmentTitle(result.text, number);
+        result.text += rule + "\n";
+        if (regression) appendRegressionStatistics(result.text, input.targetName, leaf);
+        else appendCategoryStatistics(result.text, input.targetName, leaf);
+      });
   return result;
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/node_list.h"
+
 namespace orlix::engine {
 
 enum class MapKind { Regression, Category };
@@ -30,6 +32,15 @@ struct GeneratedText {
   int status = 0;
   std::vector<std::string> problems;
 };
+
+// Reads the node file and hands each segment, in order, its number, its leaf
+// and its rule lines. A tree of the root alone appends loneRoot; a file of no
+// line, or one that cannot be opened, appends nothing; both set status 1.
+using SegmentWriter =
+    std::function<void(std::size_t number, const NodeLine& leaf, const std::string& ruleLines)>;
+void appendSegments(GeneratedText& result, const std::string& nodeFileName,
+                    NodeLineKind content, std::size_t classCount,
+                    const std::string& loneRoot, const SegmentWriter& writeSegment);
 
 struct SegmentReportInput {
   MapKind kind = MapKind::Regression;

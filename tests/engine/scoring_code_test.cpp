@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <time.h>
 
 #include "engine/segment_report.h"
 
@@ -12,13 +13,7 @@ namespace {
 
 std::tm pinnedTime() {
   std::tm t{};
-  t.tm_year = 126;
-  t.tm_mon = 11;
-  t.tm_mday = 8;
-  t.tm_wday = 2;
-  t.tm_hour = 1;
-  t.tm_min = 32;
-  t.tm_sec = 47;
+  strptime("2026-12-08 01:32:47", "%Y-%m-%d %H:%M:%S", &t);  // also sets the weekday
   return t;
 }
 
