@@ -1,7 +1,6 @@
 #include "engine/delimited_reader.h"
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 
 namespace orlix::engine {
@@ -18,20 +17,29 @@ struct DelimiterCount {
   int endsWith = -1;  // index of the delimiter that ends the line, if one does
 };
 
+// Reads the quoted field whose opening quote stands at line[open], handing
+// each character of its content to take ("" inside is one quote). Returns the
+// position after the closing quote, or the line's end when none closes it.
+template <typename Take>
+std::size_t readQuoted(std::string_view line, std::size_t open, Take take) {
+  for (std::size_t i = open + 1; i < line.size(); ++i) {
+    if (line[i] != '"') { take(line[i]); continue; }
+    if (i + 1 < line.size() && line[i + 1] == '"') { take('"'); ++i; continue; }
+    return i + 1;
+  }
+  return line.size();
+}
+
 // Counts the candidate delimiters outside quoted fields, so that a quoted
 // value's separators do not add phantom fields.
 DelimiterCount countDelimiters(std::string_view line) {
   DelimiterCount result;
   bool fieldStart = true;
-  for (std::size_t i = 0; i < line.size(); ++i) {
+  for (std::size_t i = 0; i < line.size();) {
     char c = line[i];
     result.endsWith = -1;
     if (c == '"' && fieldStart) {
-      for (++i; i < line.size(); ++i) {
-        if (line[i] != '"') continue;
-        if (i + 1 < line.size() && line[i + 1] == '"') { ++i; continue; }
-        break;
-      }
+      i = readQuoted(line, i, [](char) {});
       fieldStart = false;
       continue;
     }
@@ -42,6 +50,7 @@ DelimiterCount countDelimiters(std::string_view line) {
         result.endsWith = static_cast<int>(d);
       }
     }
+    ++i;
   }
   return result;
 }
@@ -148,12 +157,7 @@ std::vector<std::string> DelimitedReader::split(std::string_view line) {
       if (field.size() < kMaxFieldLength) field.push_back(ch); else fieldCut = true;
     };
     if (c == '"') {
-      for (++i; i < line.size(); ++i) {
-        if (line[i] != '"') { append(line[i]); continue; }
-        if (i + 1 < line.size() && line[i + 1] == '"') { append('"'); ++i; continue; }
-        ++i;
-        break;
-      }
+      i = readQuoted(line, i, append);
     } else {
       for (; i < line.size() && !isSeparator(line[i]) && line[i] != '"'; ++i) append(line[i]);
     }
