@@ -167,8 +167,7 @@ class AccessTable {
       }
       case MDB_REPID: return Owned(mdb_uuid_to_string(buf, f.start));
       case MDB_NUMERIC: {
-        GString text(mdb_numeric_to_string(mdb_.get(), f.start, c.col->col_scale, c.col->col_prec));
-        return text ? std::strtod(text.get(), nullptr) : 0.0;
+        return Owned(mdb_numeric_to_string(mdb_.get(), f.start, c.col->col_scale, c.col->col_prec));
       }
       case MDB_BINARY: return std::string(reinterpret_cast<char*>(buf) + f.start, f.siz);
       case MDB_OLE: return Ole(c, f, row);

@@ -9,11 +9,11 @@
 namespace orlix::ado {
 
 // The names of the user tables, in catalog order (system tables left out).
-// Throws FileFormatError naming the file when it is no Access database.
+// Throws DataError naming the file when it is no Access database.
 std::vector<std::string> ListAccessTables(const std::string& path);
 
 // Reads table `table` (matched ignoring ASCII case) into `sink`, rows in storage order.
-// Throws FileFormatError naming the file, and the table, field or row at fault.
+// Throws DataError naming the file, and the table, field or row at fault.
 void ReadAccessTable(const std::string& path, const std::string& table, FileTableSink& sink);
 
 }  // namespace orlix::ado

@@ -8,7 +8,7 @@
 namespace orlix::ado {
 
 // The bytes of the stream named `name` (ASCII, matched ignoring case), or nullopt
-// when the file has no such stream. Throws FileFormatError naming `path` when
+// when the file has no such stream. Throws DataError naming `path` when
 // `bytes` is no compound file or its sector chains are damaged.
 std::optional<std::string> ReadCompoundStream(const std::string& bytes, const std::string& name,
                                               const std::string& path);

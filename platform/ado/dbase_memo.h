@@ -8,9 +8,9 @@ namespace orlix::ado {
 class DbaseMemoFile {
  public:
   // Reads the whole memo file; `dbase4` selects the dBase IV block layout.
-  // Throws FileFormatError naming the file when it cannot be read.
+  // Throws DataError naming the file when it cannot be read.
   DbaseMemoFile(const std::string& path, bool dbase4);
-  // The raw bytes of the memo in `block`; throws FileFormatError when the block
+  // The raw bytes of the memo in `block`; throws DataError when the block
   // lies outside the file or its length is damaged.
   std::string Memo(long block) const;
   const std::string& path() const { return path_; }

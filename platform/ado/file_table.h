@@ -1,11 +1,10 @@
 // The narrow path from a file-format reader to a table: a reader describes its
 // fields once, then hands over rows of typed cells, one row at a time.
-// Readers report every failure by throwing FileFormatError, whose text names the file.
+// Readers report every failure by throwing DataError with the file as its source.
 #pragma once
 
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -38,9 +37,9 @@ struct FileField {
 
 // One cell. Which alternative a field's cells hold follows from its type:
 //   adBoolean -> bool; adSmallInt, adInteger, adUnsignedTinyInt -> int32;
-//   adSingle, adDouble, adNumeric -> double; adDate -> double (days since 1899-12-30);
-//   adCurrency -> int64 (value times 10000); text, GUID and binary -> string (UTF-8,
-//   or raw bytes for binary). std::monostate is NULL.
+//   adSingle, adDouble -> double; adDate -> double (days since 1899-12-30);
+//   adCurrency -> int64 (value times 10000); adNumeric -> string (decimal text);
+//   text, GUID and binary -> string (UTF-8, or raw bytes for binary). std::monostate is NULL.
 using FileCell = std::variant<std::monostate, bool, std::int32_t, double, std::int64_t, std::string>;
 
 class FileTableSink {
@@ -52,13 +51,7 @@ class FileTableSink {
   virtual void AddRow(std::span<const FileCell> cells) = 0;
 };
 
-// A file that cannot be read as its format: the message names the file.
-class FileFormatError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// "what: file" with the file's path, the form every reader's message takes.
+// Throws DataError(path, what): the file is the source every reader's message names.
 [[noreturn]] void ThrowFileError(const std::string& path, const std::string& what);
 
 }  // namespace orlix::ado

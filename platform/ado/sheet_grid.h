@@ -22,7 +22,7 @@ class SheetGrid {
   static constexpr int kMaxRows = 1048576;
   static constexpr int kMaxColumns = 16384;
 
-  // Places a cell; throws FileFormatError naming `path` outside the sheet's limits.
+  // Places a cell; throws DataError naming `path` outside the sheet's limits.
   void Set(int row, int column, SheetCell cell, const std::string& path);
   int RowCount() const { return static_cast<int>(rows_.size()); }
   int ColumnCount(int row) const { return static_cast<int>(rows_[row].size()); }
@@ -38,7 +38,7 @@ class SheetGrid {
 // empty header cells are named F1, F2, ... by column. A column of numbers only is
 // adDouble, of dates adDate, of truth values adBoolean; text or a mix is adVarWChar
 // (numbers, dates and truth values written as text). Empty and error cells are NULL.
-// Throws FileFormatError naming `path` and `sheet` when the sheet holds nothing.
+// Throws DataError naming `path` and `sheet` when the sheet holds nothing.
 void EmitSheetTable(const SheetGrid& grid, const std::string& path, const std::string& sheet,
                     FileTableSink& sink);
 

@@ -7,7 +7,7 @@
 namespace orlix::ado {
 
 // Converts `bytes` from the iconv charset `charset` (e.g. "CP1252", "CP866") to UTF-8.
-// Throws FileFormatError naming `path` and `what` (the field or cell) when a byte
+// Throws DataError naming `path` and `what` (the field or cell) when a byte
 // sequence has no meaning in that code page or the code page is unknown.
 std::string ToUtf8(std::string_view bytes, const std::string& charset, const std::string& path,
                    const std::string& what);

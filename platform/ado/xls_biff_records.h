@@ -25,7 +25,7 @@ struct BiffSheet {
 
 class BiffWorkbook {
  public:
-  // `stream` is the workbook stream of the compound file. Throws FileFormatError
+  // `stream` is the workbook stream of the compound file. Throws DataError
   // naming `path` when its records are damaged.
   BiffWorkbook(std::string stream, const std::string& path);
 

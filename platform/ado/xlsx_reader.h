@@ -8,7 +8,7 @@
 
 namespace orlix::ado {
 
-// Worksheet names in workbook order. Throws FileFormatError naming the file.
+// Worksheet names in workbook order. Throws DataError naming the file.
 std::vector<std::string> XlsxSheetNames(const std::string& path);
 
 // The cells of worksheet `sheet` (exact name as XlsxSheetNames gives it).

@@ -30,22 +30,31 @@ std::vector<xmlNode*> ChildElements(const xmlNode* node, const char* name) {
   return out;
 }
 
+namespace {
+
+// The node after `node` in document order within `root`'s subtree, iteratively
+// so that a deeply nested document cannot exhaust the stack.
+xmlNode* NextInDocument(xmlNode* node, const xmlNode* root) {
+  if (node->children && node->type == XML_ELEMENT_NODE) return node->children;
+  while (node && node != root && !node->next) node = node->parent;
+  return node && node != root ? node->next : nullptr;
+}
+
+}  // namespace
+
 xmlNode* FindDescendant(xmlNode* node, const char* name) {
-  // Iterative, so a deeply nested document cannot exhaust the stack.
-  xmlNode* current = node ? node->children : nullptr;
-  while (current) {
-    if (IsElement(current, name)) return current;
-    if (current->children && current->type == XML_ELEMENT_NODE) {
-      current = current->children;
-      continue;
-    }
-    while (current && !current->next) {
-      current = current->parent;
-      if (current == node) return nullptr;
-    }
-    if (current) current = current->next;
-  }
+  if (!node) return nullptr;
+  for (xmlNode* n = node->children; n; n = NextInDocument(n, node))
+    if (IsElement(n, name)) return n;
   return nullptr;
+}
+
+std::vector<xmlNode*> Descendants(xmlNode* node, const char* name) {
+  std::vector<xmlNode*> out;
+  if (!node) return out;
+  for (xmlNode* n = node->children; n; n = NextInDocument(n, node))
+    if (IsElement(n, name)) out.push_back(n);
+  return out;
 }
 
 bool Attribute(const xmlNode* node, const char* name, std::string& value) {

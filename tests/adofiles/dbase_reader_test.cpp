@@ -1,6 +1,7 @@
 #include "platform/ado/dbase_reader.h"
 
 #include <gmock/gmock.h>
+#include "platform/ado/error.h"
 #include <gtest/gtest.h>
 
 #include "platform/ado/ole_date.h"
@@ -80,7 +81,7 @@ TEST(DbaseReader, CodePageComesFromTheUserWhenTheFileDoesNotSay) {
   try {
     Read(Sample("dbase/cbrf_122019N1.dbf"));
     FAIL() << "read CP866 text as Windows-1252";
-  } catch (const FileFormatError& e) {
+  } catch (const DataError& e) {
     EXPECT_THAT(e.what(), ::testing::HasSubstr("cbrf_122019N1.dbf"));
     EXPECT_THAT(e.what(), ::testing::HasSubstr("NAME_B"));
     EXPECT_THAT(e.what(), ::testing::HasSubstr("CP1252"));
