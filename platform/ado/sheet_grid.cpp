@@ -63,8 +63,15 @@ TableArea FindTable(const SheetGrid& grid) {
     if (counts[r] > counts[area.header]) area.header = r;
   area.first_row = area.header + 1;
   area.end_row = last_used + 1;
-  if (area.header > first_used)  // notes above the table: notes below it are sparse rows
-    while (area.end_row > area.first_row && counts[area.end_row - 1] * 2 < counts[area.header]) --area.end_row;
+  // Notes above the table suggest notes below it: trailing rows that fill less
+  // than half of the header's columns.
+  auto under_header = [&](int r) {
+    int n = 0;
+    for (int c = 0; c < grid.ColumnCount(r); ++c) n += Filled(grid.At(r, c)) && Filled(grid.At(area.header, c));
+    return n;
+  };
+  if (area.header > first_used)
+    while (area.end_row > area.first_row && under_header(area.end_row - 1) * 2 < counts[area.header]) --area.end_row;
   area.first_column = grid.ColumnCount(area.header);
   for (int r = area.header; r < area.end_row; ++r)
     for (int c = 0; c < grid.ColumnCount(r); ++c)
