@@ -65,24 +65,34 @@ enum FieldAttribute : long {
   adFldKeyColumn = 0x8000,
 };
 
-enum CursorLocation : int { adUseNone = 1, adUseServer = 2, adUseClient = 3 };
-enum CursorType : int {
+enum CursorLocationEnum : int { adUseNone = 1, adUseServer = 2, adUseClient = 3 };
+enum CursorTypeEnum : int {
   adOpenUnspecified = -1,
   adOpenForwardOnly = 0,
   adOpenKeyset = 1,
   adOpenDynamic = 2,
   adOpenStatic = 3,
 };
-enum LockType : int {
+enum LockTypeEnum : int {
   adLockUnspecified = -1,
   adLockReadOnly = 1,
   adLockPessimistic = 2,
   adLockOptimistic = 3,
   adLockBatchOptimistic = 4,
 };
-enum ObjectState : int { adStateClosed = 0, adStateOpen = 1 };
+enum ObjectStateEnum : int { adStateClosed = 0, adStateOpen = 1 };
 // Recordset.Save formats.
-enum PersistFormat : int { adPersistADTG = 0, adPersistXML = 1 };
+enum PersistFormatEnum : int { adPersistADTG = 0, adPersistXML = 1 };
+
+// Recordset.Open options (CommandTypeEnum): adCmdFile opens a saved record set.
+enum CommandTypeEnum : long {
+  adCmdUnspecified = -1,
+  adCmdText = 1,
+  adCmdTable = 2,
+  adCmdUnknown = 8,
+  adCmdFile = 256,
+  adCmdTableDirect = 512,
+};
 
 // A short English name of a data type for messages ("adInteger").
 const char* dataTypeName(DataType type);

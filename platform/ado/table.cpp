@@ -75,6 +75,33 @@ size_t Table::findField(std::string_view name) const {
   return npos;
 }
 
+std::shared_ptr<Table> Table::fromColumns(std::string sourceName, std::vector<ColumnData> columns,
+                                          size_t rows) {
+  auto table = std::make_shared<Table>(std::move(sourceName));
+  for (ColumnData& data : columns) {
+    Column c;
+    static_cast<ColumnData&>(c) = std::move(data);
+    c.storage = storageOf(c.info.type);
+    bool sized = c.nulls.size() == rows;
+    switch (c.storage) {
+      case Storage::Integer: sized = sized && c.ints.size() == rows; break;
+      case Storage::Real: sized = sized && c.reals.size() == rows; break;
+      case Storage::Text:
+        sized = sized && c.offsets.size() == rows && c.lengths.size() == rows;
+        for (size_t i = 0; sized && i < rows; ++i)
+          sized = c.offsets[i] + c.lengths[i] <= c.chars.size();
+        break;
+    }
+    if (!sized)
+      throw DataError(table->sourceName_, "field '" + c.info.name + "' does not hold " +
+                                              std::to_string(rows) + " rows");
+    table->columns_.push_back(std::move(c));
+  }
+  table->rows_ = rows;
+  table->status_.assign(rows, RowStatus::Unchanged);
+  return table;
+}
+
 size_t Table::appendField(FieldInfo info) {
   Column c;
   c.storage = storageOf(info.type);

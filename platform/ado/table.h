@@ -85,16 +85,25 @@ class Table {
   // Bytes held by the cell arrays (for benchmarks and memory checks).
   size_t memoryBytes() const;
 
- private:
-  struct Column {
+  // Whole columns, for readers that build a column at once (the CSV reader).
+  // Each array of the field's storage kind holds one entry per row; text
+  // cell i is chars.substr(offsets[i], lengths[i]).
+  struct ColumnData {
     FieldInfo info;
-    Storage storage;
     std::vector<bool> nulls;
-    std::vector<int64_t> ints;
-    std::vector<double> reals;
-    std::vector<uint64_t> offsets;
-    std::vector<uint32_t> lengths;
-    std::string chars;
+    std::vector<int64_t> ints;      // Storage::Integer
+    std::vector<double> reals;      // Storage::Real
+    std::vector<uint64_t> offsets;  // Storage::Text
+    std::vector<uint32_t> lengths;  // Storage::Text
+    std::string chars;              // Storage::Text
+  };
+  // Takes the columns over; throws DataError if an array does not hold `rows` entries.
+  static std::shared_ptr<Table> fromColumns(std::string sourceName, std::vector<ColumnData> columns,
+                                            size_t rows);
+
+ private:
+  struct Column : ColumnData {
+    Storage storage = Storage::Text;
   };
 
   Column& column(size_t row, size_t col);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -44,7 +45,8 @@ class TypeMismatch : public std::runtime_error {
 
 // Currency (VT_CY) is a 64-bit integer scaled by 10,000. Dates (VT_DATE) are
 // days since 1899-12-30 with the time as the fraction. Decimals (VT_DECIMAL)
-// keep their exact decimal text ("-12.340"). VT_DISPATCH holds a shared object.
+// keep their exact value as canonical decimal text ("-12.34", "0.5", "0").
+// VT_DISPATCH holds a shared object.
 class Variant {
  public:
   Variant() = default;  // VT_EMPTY
@@ -105,6 +107,9 @@ class Variant {
   std::string s_;
   std::shared_ptr<void> obj_;
 };
+
+// "Null", "Empty" or the type code and text ("3:42"), for messages and test output.
+std::ostream& operator<<(std::ostream& out, const Variant& v);
 
 // Calendar <-> OLE date. Throws TypeMismatch outside years 100..9999.
 double oleDateFromParts(int year, int month, int day, int hour = 0, int minute = 0,
