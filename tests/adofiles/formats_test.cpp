@@ -76,6 +76,11 @@ TEST_P(SameTableInEveryFormat, ReadsToTheCsvValues) {
                           folder + ";DriverId=21;FIL=dBase IV;MaxBufferSize=2048;PageTimeout=600;UID=admin;");
   ExpectSameAsCsv(dbf->query("[" + d.base + "]"), csv, ".dbf");
 
+  auto text = openProvider("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" + folder + ";DefaultDir=" + folder +
+                           ";Uid=Admin;Pwd=;");
+  ExpectSameAsCsv(text->query("[" + d.base + ".csv]"), csv, ".csv");
+  ExpectSameAsCsv(text->query("[" + d.base + ".txt]"), csv, ".txt");
+
   auto htm = openProvider("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file + ".htm;Extended Properties=HTML Import;");
   ExpectSameAsCsv(htm->query("select * from [" + d.base + "]"), csv, ".htm");
 }
