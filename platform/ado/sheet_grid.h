@@ -34,7 +34,8 @@ class SheetGrid {
 
 // Finds the table in `grid` and hands it to `sink`. The header is the fullest row
 // above the first row holding a number, date or truth value, so notes above a
-// table are skipped (and, when there were such notes, sparse note rows below it);
+// table are skipped; when there were such notes, trailing rows that fill less
+// than half of the header's columns are taken for notes below it too;
 // empty header cells are named F1, F2, ... by column. A column of numbers only is
 // adDouble, of dates adDate, of truth values adBoolean; text or a mix is adVarWChar
 // (numbers, dates and truth values written as text). Empty and error cells are NULL.
