@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "engine/parallel_for.h"
+
 namespace orlix {
 namespace {
 
@@ -26,14 +28,20 @@ int StablePartition(T* first, T* last, std::vector<T>& scratch, IsLeft&& isLeft)
 
 }  // namespace
 
-void NodeRowOrders::Build(std::vector<std::vector<SortedRow>> byValue, int rows) {
-  byValue_ = std::move(byValue);
-  byRow_.resize(static_cast<std::size_t>(rows));
+void NodeRowOrders::Build(std::vector<std::vector<SortedRow>>& byValue, const std::vector<double>& targets) {
+  byValue_.assign(byValue.size(), {});
+  ParallelFor(static_cast<int>(byValue.size()), [&](int c) {
+    std::vector<SweepRow>& out = byValue_[static_cast<std::size_t>(c)];
+    out.reserve(byValue[c].size());
+    for (const SortedRow& r : byValue[c]) out.push_back({r.row, r.valueIndex, targets[static_cast<std::size_t>(r.row)]});
+    std::vector<SortedRow>().swap(byValue[c]);
+  });
+  byRow_.resize(targets.size());
   std::iota(byRow_.begin(), byRow_.end(), 0);
 }
 
-std::span<const SortedRow> NodeRowOrders::ByValue(int column, RowRange range) const {
-  return std::span<const SortedRow>(byValue_[column]).subspan(range.begin, range.size());
+std::span<const SweepRow> NodeRowOrders::ByValue(int column, RowRange range) const {
+  return std::span<const SweepRow>(byValue_[column]).subspan(range.begin, range.size());
 }
 
 std::span<const std::int32_t> NodeRowOrders::ByRow(RowRange range) const {
@@ -41,21 +49,26 @@ std::span<const std::int32_t> NodeRowOrders::ByRow(RowRange range) const {
 }
 
 int NodeRowOrders::Partition(RowRange range, const std::vector<char>& goesLeft) {
-  for (auto& order : byValue_) {
-    if (order.empty()) continue;
-    StablePartition(order.data() + range.begin, order.data() + range.end, scratch_,
-                    [&](const SortedRow& r) { return goesLeft[r.row] == 1; });
-  }
-  std::vector<std::int32_t> rowScratch;
-  const int left = StablePartition(byRow_.data() + range.begin, byRow_.data() + range.end, rowScratch,
-                                   [&](std::int32_t r) { return goesLeft[r] == 1; });
+  // Each array is partitioned on its own; a thread keeps its own scratch.
+  ParallelFor(2, [&](int part) {
+    std::vector<SweepRow> scratch;
+    for (std::size_t c = static_cast<std::size_t>(part); c < byValue_.size(); c += 2) {
+      std::vector<SweepRow>& order = byValue_[c];
+      if (order.empty()) continue;
+      StablePartition(order.data() + range.begin, order.data() + range.end, scratch,
+                      [&](const SweepRow& r) { return goesLeft[static_cast<std::size_t>(r.row)] == 1; });
+    }
+  });
+  std::vector<std::int32_t> scratch;
+  const int left = StablePartition(byRow_.data() + range.begin, byRow_.data() + range.end, scratch,
+                                   [&](std::int32_t r) { return goesLeft[static_cast<std::size_t>(r)] == 1; });
   return range.begin + left;
 }
 
 void NodeRowOrders::Restore(RowRange range) {
   for (auto& order : byValue_) {
     if (order.empty()) continue;
-    std::sort(order.begin() + range.begin, order.begin() + range.end, [](const SortedRow& a, const SortedRow& b) {
+    std::sort(order.begin() + range.begin, order.begin() + range.end, [](const SweepRow& a, const SweepRow& b) {
       return a.valueIndex != b.valueIndex ? a.valueIndex < b.valueIndex : a.row < b.row;
     });
   }

@@ -8,7 +8,18 @@
 #include <span>
 #include <vector>
 
+#include "engine/value_sort.h"
+
 namespace orlix {
+
+// A row as a sweep reads it: its number, the index of its predictor value
+// among the distinct values, and its target (kept here so a sweep reads memory
+// in order).
+struct SweepRow {
+  std::int32_t row;
+  std::int32_t valueIndex;
+  double target;
+};
 
 struct RowRange {
   int begin = 0;
@@ -16,19 +27,14 @@ struct RowRange {
   int size() const { return end - begin; }
 };
 
-// A row and the index of its value among the predictor's distinct values.
-struct SortedRow {
-  std::int32_t row;
-  std::int32_t valueIndex;
-};
-
 class NodeRowOrders {
  public:
   // byValue[c]: all rows sorted by variable c's value with their value indexes,
-  // empty for variables that are not searched by threshold.
-  void Build(std::vector<std::vector<SortedRow>> byValue, int rows);
+  // empty for variables that are not searched by threshold (consumed).
+  // targets[row]: the target of each row as the criterion reads it.
+  void Build(std::vector<std::vector<SortedRow>>& byValue, const std::vector<double>& targets);
 
-  std::span<const SortedRow> ByValue(int column, RowRange range) const;
+  std::span<const SweepRow> ByValue(int column, RowRange range) const;
   std::span<const std::int32_t> ByRow(RowRange range) const;
 
   // Moves the rows whose goesLeft byte is 1 to the front of range in every
@@ -39,9 +45,8 @@ class NodeRowOrders {
   void Restore(RowRange range);
 
  private:
-  std::vector<std::vector<SortedRow>> byValue_;
+  std::vector<std::vector<SweepRow>> byValue_;
   std::vector<std::int32_t> byRow_;
-  std::vector<SortedRow> scratch_;
 };
 
 }  // namespace orlix

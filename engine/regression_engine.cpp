@@ -2,6 +2,7 @@
 
 #include "engine/cart_error.h"
 #include "engine/node_file.h"
+#include "engine/parallel_for.h"
 #include "engine/split_search.h"
 #include "engine/split_trace.h"
 
@@ -28,22 +29,23 @@ int RegressionEngine::CreateRoot() {
   return 0;
 }
 
-void RegressionEngine::PrepareTarget() {
+std::vector<double> RegressionEngine::PrepareTarget() {
   const int t = cols_ - 1;
   if (columns()[t].kind != kNumericKind) {
     throw EngineDataError("The target \"" + columns()[t].name + "\" of a regression map must be numeric");
   }
   target_.resize(static_cast<std::size_t>(rows_));
   for (int r = 0; r < rows_; ++r) target_[static_cast<std::size_t>(r)] = table_.NumberAt(r, t);
+  return target_;
 }
 
 void RegressionEngine::SearchNode(TreeNode& parent, RowRange range) {
-  VarianceCriterion criterion(target_);
   VarianceStats parentStats;
-  for (std::int32_t row : orders_.ByRow(range)) criterion.AddRow(parentStats, row);
+  for (std::int32_t row : orders_.ByRow(range)) parentStats.Add(target_[static_cast<std::size_t>(row)]);
 
-  SplitCandidate best{VarianceCriterion::kInitialBest};
-  for (int v = 0; v + 1 < cols_; ++v) {
+  // One predictor's search; best holds the best candidate met so far.
+  auto search = [&](int v, SplitCandidate& best) {
+    VarianceCriterion criterion(target_);
     const ColumnDescriptor& column = columns()[v];
     if (column.kind == kNumericKind) {
       const auto rows = orders_.ByValue(v, range);
@@ -57,6 +59,19 @@ void RegressionEngine::SearchNode(TreeNode& parent, RowRange range) {
       }
     } else if (column.kind == kCharacterKind && partitions_[v]) {
       SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
+    }
+  };
+
+  SplitCandidate best{VarianceCriterion::kInitialBest};
+  const int predictors = cols_ - 1;
+  if (traceOn_) {
+    // The trace shows every new best in search order, so predictors go one by one.
+    for (int v = 0; v < predictors; ++v) search(v, best);
+  } else {
+    std::vector<SplitCandidate> perPredictor(static_cast<std::size_t>(predictors), best);
+    ParallelFor(predictors, [&](int v) { search(v, perPredictor[static_cast<std::size_t>(v)]); });
+    for (const SplitCandidate& candidate : perPredictor) {
+      if (Precedes<VarianceCriterion>(candidate, best)) best = candidate;
     }
   }
   if (best.variable >= 0) KeepSplit(parent, range, best);
@@ -73,7 +88,7 @@ void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCa
     const double y = target_[static_cast<std::size_t>(row)];
     node.rowMask[static_cast<std::size_t>(row)] = '1';
     stats[left].Add(y);
-    node.min = std::min(node.min, static_cast<float>(y));
+    node.min = std::min(node.min, static_cast<float>(y));  // a float compare, as the node holds it
     node.max = std::max(node.max, static_cast<float>(y));
   }
   for (int side = 0; side < 2; ++side) {

@@ -21,7 +21,7 @@ class RegressionEngine : public TreeEngine {
   void SearchNode(TreeNode& parent, RowRange range) override;
   bool GrowsChild(const TreeNode& child) const override { return child.sd > 0; }
   std::string NodeLine(const TreeNode& node) const override;
-  void PrepareTarget() override;
+  std::vector<double> PrepareTarget() override;
 
  private:
   // Fills the work nodes with the split's children (rows in row order, as every

@@ -17,36 +17,42 @@
 
 namespace orlix {
 
-// Calls visit(k, kNext) for every split between neighbouring values of a node
-// whose children both hold more than minimumN rows, with the criterion holding
-// that split: rows with value index <= k on the left, kNext the next value
-// index met. rows: the node's rows in the predictor's value order.
+// Calls visit(k, kNext, rightConstant) for every split between neighbouring
+// values of a node whose children both hold more than minimumN rows, with the
+// criterion holding that split: rows with value index <= k on the left, kNext
+// the next value index met, rightConstant whether the right rows' targets are
+// all equal. rows: the node's rows in the predictor's value order.
 template <typename Criterion, typename Visit>
 void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& parent,
-                     std::span<const SortedRow> rows, int minimumN, Visit&& visit) {
+                     std::span<const SweepRow> rows, int minimumN, Visit&& visit) {
   criterion.Reset(parent);
   const std::size_t n = rows.size();
+  // rows[i, n) have equal targets exactly when i >= constantFrom.
+  std::size_t constantFrom = n;
+  while (constantFrom > 0 && (constantFrom == n || rows[constantFrom - 1].target == rows[n - 1].target)) {
+    --constantFrom;
+  }
   std::size_t i = 0;
   while (i < n) {
     const int k = rows[i].valueIndex;
     // rows[0, i) are on the left, rows[i, n) on the right.
     do {
-      criterion.MoveRowLeft(rows[i].row);
+      criterion.MoveRowLeft(rows[i]);
       ++i;
     } while (i < n && rows[i].valueIndex == k);
     if (i == n) break;
     if (criterion.LeftCount() <= minimumN) continue;
     if (criterion.RightCount() <= minimumN) break;
-    visit(k, rows[i].valueIndex);
+    visit(k, rows[i].valueIndex, i >= constantFrom);
   }
 }
 
 template <typename Criterion>
 void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent,
-                   std::span<const SortedRow> rows, const ThresholdIndex& thresholds, int variable,
+                   std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
                    int minimumN, SplitCandidate& best) {
-  SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext) {
-    SplitCandidate candidate{criterion.ChildrenScore(), variable, 0};
+  SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext, bool rightConstant) {
+    SplitCandidate candidate{criterion.ChildrenScore(rightConstant), variable, 0};
     if (Criterion::Better(best.score, candidate.score)) return;  // cannot win or tie
     candidate.order = thresholds.FirstRank(k, kNext);
     if (candidate.order >= 0 && Precedes<Criterion>(candidate, best)) best = candidate;
@@ -57,7 +63,7 @@ void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent
 // onImprovement(candidate, leftStats, rightStats) for each new best.
 template <typename Criterion, typename OnImprovement>
 void SearchNumericInOrder(Criterion& criterion, const typename Criterion::Stats& parent,
-                          std::span<const SortedRow> rows, const ThresholdIndex& thresholds, int variable,
+                          std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
                           int minimumN, SplitCandidate& best, OnImprovement&& onImprovement) {
   struct Scored {
     int rank;
@@ -65,8 +71,8 @@ void SearchNumericInOrder(Criterion& criterion, const typename Criterion::Stats&
     typename Criterion::Stats left;
   };
   std::vector<Scored> scored;
-  SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext) {
-    const float score = criterion.ChildrenScore();
+  SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext, bool rightConstant) {
+    const float score = criterion.ChildrenScore(rightConstant);
     thresholds.ForEachRank(k, kNext, [&](int rank) { scored.push_back({rank, score, criterion.LeftStats()}); });
   });
   std::sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) { return a.rank < b.rank; });
@@ -94,11 +100,17 @@ void SearchCategory(Criterion& criterion, const typename Criterion::Stats& paren
     const std::uint32_t subset = partitions.SubsetMask(p);
     criterion.Reset(parent);
     criterion.MoveLeft(perLevel[kNoCategory]);
+    typename Criterion::Stats right;
     for (int level = 0; level < partitions.n(); ++level) {
-      if (!(subset & (std::uint32_t{1} << level))) criterion.MoveLeft(perLevel[static_cast<std::size_t>(level)]);
+      const auto& rows = perLevel[static_cast<std::size_t>(level)];
+      if (subset & (std::uint32_t{1} << level)) {
+        right.Add(rows);
+      } else {
+        criterion.MoveLeft(rows);
+      }
     }
     if (criterion.LeftCount() <= minimumN || criterion.RightCount() <= minimumN) continue;
-    const SplitCandidate candidate{criterion.ChildrenScore(), variable, p};
+    const SplitCandidate candidate{criterion.ChildrenScore(right.Constant()), variable, p};
     if (Precedes<Criterion>(candidate, best)) best = candidate;
   }
 }

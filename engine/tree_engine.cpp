@@ -6,6 +6,7 @@
 
 #include "engine/cart_error.h"
 #include "engine/number_text.h"
+#include "engine/parallel_for.h"
 #include "engine/variable_statistics.h"
 
 namespace orlix {
@@ -86,7 +87,7 @@ int TreeEngine::InitializeVars() {
     if (rows_ < 1) throw NoData("InitializeVars", "Warning");
     initialized_ = false;
     prepared_ = false;
-    valueOrders_ = ComputeVariableStatistics(table_, std::span(columns_->data(), static_cast<std::size_t>(cols_)), rows_);
+    sortedColumns_ = ComputeVariableStatistics(table_, std::span(columns_->data(), static_cast<std::size_t>(cols_)), rows_);
     initialized_ = true;
   });
 }
@@ -174,37 +175,28 @@ void TreeEngine::Prepare() {
   partitions_.clear();
   partitions_.resize(static_cast<std::size_t>(cols_));
   levels_.assign(static_cast<std::size_t>(cols_), {});
-  for (int v = 0; v + 1 < cols_; ++v) {
+  ParallelFor(cols_ - 1, [&](int v) {
     const ColumnDescriptor& column = (*columns_)[v];
     if (column.kind == kNumericKind) {
-      // Rows in value order with the index of their distinct value.
-      const std::vector<std::int32_t>& order = valueOrders_[v];
-      std::vector<SortedRow>& sorted = byValue[v];
-      std::vector<double> distinct;
-      sorted.reserve(order.size());
-      for (std::int32_t row : order) {
-        const double value = table_.NumberAt(row, v);
-        if (distinct.empty() || distinct.back() != value) distinct.push_back(value);
-        sorted.push_back({row, static_cast<std::int32_t>(distinct.size() - 1)});
-      }
+      SortedColumn& sorted = sortedColumns_[v];
       std::vector<double> thresholds;
       if (column.decile == 1) {
-        thresholds = distinct;  // the decile numbers that occur, ascending
+        thresholds = sorted.distinct;  // the decile numbers that occur, ascending
       } else {
         thresholds.reserve(static_cast<std::size_t>(column.valueCounts.size()));
         for (const auto& entry : column.valueCounts) {
           thresholds.push_back(static_cast<float>(ParseNumberPrefix(entry.first)));
         }
       }
-      thresholds_[v] = std::make_unique<ThresholdIndex>(std::move(distinct), std::move(thresholds));
+      byValue[v] = std::move(sorted.rows);
+      thresholds_[v] = std::make_unique<ThresholdIndex>(std::move(sorted.distinct), std::move(thresholds));
     } else if (column.kind == kCharacterKind && column.cardinality <= kMaxSplitCategories) {
       PrepareCategory(v);
     }
-  }
-  valueOrders_.clear();
-  orders_.Build(std::move(byValue), rows_);
+  });
+  sortedColumns_.clear();
+  orders_.Build(byValue, PrepareTarget());
   goesLeft_.assign(static_cast<std::size_t>(rows_), 0);
-  PrepareTarget();
   prepared_ = true;
 }
 

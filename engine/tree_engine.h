@@ -71,8 +71,8 @@ class TreeEngine {
   // Whether an accepted child is grown further.
   virtual bool GrowsChild(const TreeNode& child) const = 0;
   virtual std::string NodeLine(const TreeNode& node) const = 0;
-  // Criterion-specific preparation after the shared search structures exist.
-  virtual void PrepareTarget() = 0;
+  // Checks the target and returns, per row, the target as the criterion reads it.
+  virtual std::vector<double> PrepareTarget() = 0;
 
   // Makes the root with every row, registered for growing.
   TreeNode& MakeRoot();
@@ -104,7 +104,7 @@ class TreeEngine {
   // Search structures, built on the first Grow after InitializeVars.
   bool initialized_ = false;
   bool prepared_ = false;
-  std::vector<std::vector<std::int32_t>> valueOrders_;  // from InitializeVars
+  std::vector<SortedColumn> sortedColumns_;  // from InitializeVars
   NodeRowOrders orders_;
   std::vector<std::unique_ptr<ThresholdIndex>> thresholds_;       // numeric predictors
   std::vector<std::unique_ptr<CategoryPartitions>> partitions_;   // character predictors <= 10 categories

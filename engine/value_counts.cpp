@@ -1,6 +1,7 @@
 #include "engine/value_counts.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace orlix {
 namespace {
@@ -10,11 +11,37 @@ bool TextLess(const ValueCounts::Entry& a, std::string_view b) { return a.first 
 
 }  // namespace
 
+// The first 16 bytes of a text as two big-endian numbers, zero padded: their
+// order is the texts' order except that ties need the whole texts.
+struct PrefixKey {
+  std::uint64_t high = 0;
+  std::uint64_t low = 0;
+  std::uint32_t index = 0;
+};
+
+PrefixKey KeyOf(const std::string& text, std::uint32_t index) {
+  PrefixKey key;
+  key.index = index;
+  for (std::size_t i = 0; i < 16; ++i) {
+    const std::uint64_t byte = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+    (i < 8 ? key.high : key.low) = ((i < 8 ? key.high : key.low) << 8) | byte;
+  }
+  return key;
+}
+
 ValueCounts ValueCounts::FromUnsorted(std::vector<Entry> entries) {
-  std::sort(entries.begin(), entries.end(),
-            [](const Entry& a, const Entry& b) { return a.first < b.first; });
+  std::vector<PrefixKey> keys;
+  keys.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) keys.push_back(KeyOf(entries[i].first, static_cast<std::uint32_t>(i)));
+  std::sort(keys.begin(), keys.end(), [&](const PrefixKey& a, const PrefixKey& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    return entries[a.index].first < entries[b.index].first;
+  });
   ValueCounts result;
-  for (auto& entry : entries) {
+  result.entries_.reserve(entries.size());
+  for (const PrefixKey& key : keys) {
+    Entry& entry = entries[key.index];
     if (!result.entries_.empty() && result.entries_.back().first == entry.first) {
       result.entries_.back().second += entry.second;
     } else {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <numeric>
 
 namespace orlix {
 namespace {
@@ -14,47 +13,59 @@ std::uint64_t SortKey(double value) {
   return (bits >> 63) ? ~bits : bits | (std::uint64_t{1} << 63);
 }
 
+double FromSortKey(std::uint64_t key) {
+  return std::bit_cast<double>((key >> 63) ? key & ~(std::uint64_t{1} << 63) : ~key);
+}
+
 struct KeyedRow {
   std::uint64_t key;
   std::int32_t row;
 };
 
-constexpr int kDigitBits = 16;
-constexpr int kDigits = 64 / kDigitBits;
+constexpr int kDigitBits = 11;
+constexpr int kDigits = (64 + kDigitBits - 1) / kDigitBits;
 constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+
+// LSD radix sort; stable, so equal keys keep row order.
+void RadixSort(std::vector<KeyedRow>& a) {
+  const std::size_t n = a.size();
+  std::vector<KeyedRow> b(n);
+  std::vector<std::array<std::uint32_t, kDigits>> histogram(kBuckets);
+  for (const KeyedRow& r : a) {
+    for (int d = 0; d < kDigits; ++d) ++histogram[(r.key >> (d * kDigitBits)) & (kBuckets - 1)][d];
+  }
+  std::array<std::uint32_t, kBuckets> offset{};
+  for (int d = 0; d < kDigits; ++d) {
+    const unsigned shift = static_cast<unsigned>(d * kDigitBits);
+    if (histogram[(a[0].key >> shift) & (kBuckets - 1)][d] == n) continue;  // one digit for all keys
+    std::uint32_t sum = 0;
+    for (std::size_t k = 0; k < kBuckets; ++k) {
+      offset[k] = sum;
+      sum += histogram[k][d];
+    }
+    for (const KeyedRow& r : a) b[offset[(r.key >> shift) & (kBuckets - 1)]++] = r;
+    a.swap(b);
+  }
+}
 
 }  // namespace
 
-std::vector<std::int32_t> SortRowsByValue(const std::vector<double>& values) {
+SortedColumn SortByValue(const std::vector<double>& values) {
   const std::size_t n = values.size();
-  std::vector<KeyedRow> a(n), b(n);
-  for (std::size_t i = 0; i < n; ++i) a[i] = {SortKey(values[i]), static_cast<std::int32_t>(i)};
-
-  if (n < 4096) {
-    std::stable_sort(a.begin(), a.end(), [](const KeyedRow& x, const KeyedRow& y) { return x.key < y.key; });
+  std::vector<KeyedRow> keyed(n);
+  for (std::size_t i = 0; i < n; ++i) keyed[i] = {SortKey(values[i]), static_cast<std::int32_t>(i)};
+  if (n < 2048) {
+    std::stable_sort(keyed.begin(), keyed.end(), [](const KeyedRow& x, const KeyedRow& y) { return x.key < y.key; });
   } else {
-    // LSD radix sort, stable, so equal keys keep row order.
-    std::vector<std::array<std::uint32_t, kDigits>> histogram(kBuckets);
-    for (const KeyedRow& r : a) {
-      for (int d = 0; d < kDigits; ++d) ++histogram[(r.key >> (d * kDigitBits)) & (kBuckets - 1)][d];
-    }
-    std::vector<std::uint32_t> offset(kBuckets);
-    for (int d = 0; d < kDigits; ++d) {
-      const unsigned shift = static_cast<unsigned>(d * kDigitBits);
-      const std::uint64_t first = (a[0].key >> shift) & (kBuckets - 1);
-      if (histogram[first][d] == n) continue;  // every key shares this digit
-      std::uint32_t sum = 0;
-      for (std::size_t k = 0; k < kBuckets; ++k) {
-        offset[k] = sum;
-        sum += histogram[k][d];
-      }
-      for (const KeyedRow& r : a) b[offset[(r.key >> shift) & (kBuckets - 1)]++] = r;
-      a.swap(b);
-    }
+    RadixSort(keyed);
   }
-  std::vector<std::int32_t> rows(n);
-  for (std::size_t i = 0; i < n; ++i) rows[i] = a[i].row;
-  return rows;
+  SortedColumn sorted;
+  sorted.rows.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i == 0 || keyed[i].key != keyed[i - 1].key) sorted.distinct.push_back(FromSortKey(keyed[i].key));
+    sorted.rows[i] = {keyed[i].row, static_cast<std::int32_t>(sorted.distinct.size() - 1)};
+  }
+  return sorted;
 }
 
 }  // namespace orlix

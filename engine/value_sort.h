@@ -7,8 +7,18 @@
 
 namespace orlix {
 
-// Rows 0 .. values.size()-1 ordered by ascending value (total order of the bit
-// patterns: -0.0 before +0.0), ties in row order. Values must not be NaN.
-std::vector<std::int32_t> SortRowsByValue(const std::vector<double>& values);
+// A row and the index of its value among the column's distinct values.
+struct SortedRow {
+  std::int32_t row;
+  std::int32_t valueIndex;
+};
+
+struct SortedColumn {
+  std::vector<SortedRow> rows;   // ascending value, ties in row order
+  std::vector<double> distinct;  // distinct bit patterns, ascending (-0.0 just before +0.0)
+};
+
+// Sorts values (no NaN) with their row numbers 0 .. size-1.
+SortedColumn SortByValue(const std::vector<double>& values);
 
 }  // namespace orlix

@@ -8,7 +8,7 @@
 
 #include "engine/cart_error.h"
 #include "engine/number_text.h"
-#include "engine/value_sort.h"
+#include "engine/parallel_for.h"
 
 namespace orlix {
 namespace {
@@ -20,26 +20,16 @@ std::string RowName(const ColumnDescriptor& column, int row) {
 // Converts every cell of a numeric variable to a double in place.
 void ConvertToDoubles(RowTable& table, int c, const ColumnDescriptor& column, int rows) {
   for (int r = 0; r < rows; ++r) {
+    const CellType type = table.TypeAt(r, c);
+    if (type == CellType::Double && std::isfinite(table.NumberAt(r, c))) continue;
     const Cell cell = table.GetCell(r, c);
     double value = cell.number;
-    switch (cell.type) {
-      case CellType::Double:
-      case CellType::Float:
-      case CellType::Int32:
-        break;
-      case CellType::String:
-        if (!ParseWholeNumber(cell.text, value)) {
-          throw EngineDataError("Cannot convert \"" + std::string(cell.text) + "\" to a number: " +
-                                RowName(column, r));
-        }
-        break;
-      case CellType::Empty:
-        throw EngineDataError("Empty cell where a number is expected: " + RowName(column, r));
+    if (type == CellType::String && !ParseWholeNumber(cell.text, value)) {
+      throw EngineDataError("Cannot convert \"" + std::string(cell.text) + "\" to a number: " + RowName(column, r));
     }
-    if (!std::isfinite(value)) {
-      throw EngineDataError("Value is not a finite number: " + RowName(column, r));
-    }
-    if (cell.type != CellType::Double) table.SetDouble(r, c, value);
+    if (type == CellType::Empty) throw EngineDataError("Empty cell where a number is expected: " + RowName(column, r));
+    if (!std::isfinite(value)) throw EngineDataError("Value is not a finite number: " + RowName(column, r));
+    table.SetDouble(r, c, value);
   }
 }
 
@@ -73,23 +63,24 @@ void SetCuts(ColumnDescriptor& column, int rows, Walk&& walk) {
   });
 }
 
-void NumericStatistics(RowTable& table, int c, ColumnDescriptor& column, int rows,
-                       std::vector<std::int32_t>& order) {
+void NumericStatistics(RowTable& table, int c, ColumnDescriptor& column, int rows, SortedColumn& sorted) {
   ConvertToDoubles(table, c, column, rows);
   const std::vector<double> values = FirstRows(table, c, rows);
   for (double v : values) {
     column.sum += v;
     column.sumSquares += v * v;
   }
-  order = SortRowsByValue(values);
+  sorted = SortByValue(values);
+  const std::vector<SortedRow>& order = sorted.rows;
 
-  // Distinct texts in numeric order: equal "%lf" texts are neighbours.
+  // Distinct texts in numeric order: equal "%lf" texts are neighbours, and only
+  // distinct values are formatted.
   std::vector<ValueCounts::Entry> distinct;
   for (int i = 0; i < rows;) {
-    const double v = values[order[i]];
+    const int k = order[i].valueIndex;
     int j = i;
-    while (j < rows && std::bit_cast<std::uint64_t>(values[order[j]]) == std::bit_cast<std::uint64_t>(v)) ++j;
-    std::string text = FormatFixed6(v);
+    while (j < rows && order[j].valueIndex == k) ++j;
+    std::string text = FormatFixed6(sorted.distinct[k]);
     if (!distinct.empty() && distinct.back().first == text) {
       distinct.back().second += j - i;
     } else {
@@ -103,17 +94,18 @@ void NumericStatistics(RowTable& table, int c, ColumnDescriptor& column, int row
 
   // min/max: the extreme value as a float; the text is that of the first row
   // (in row order) whose float equals it.
-  const float high = static_cast<float>(values[order[rows - 1]]);
+  auto valueAt = [&](int i) { return sorted.distinct[order[i].valueIndex]; };
+  const float high = static_cast<float>(valueAt(rows - 1));
   if (high > column.max) {
     int first = rows;
-    for (int i = rows - 1; i >= 0 && static_cast<float>(values[order[i]]) == high; --i) first = std::min(first, order[i]);
+    for (int i = rows - 1; i >= 0 && static_cast<float>(valueAt(i)) == high; --i) first = std::min(first, order[i].row);
     column.max = high;
     column.maxText = FormatFixed6(values[first]);
   }
-  const float low = static_cast<float>(values[order[0]]);
+  const float low = static_cast<float>(valueAt(0));
   if (low < column.min) {
     int first = rows;
-    for (int i = 0; i < rows && static_cast<float>(values[order[i]]) == low; ++i) first = std::min(first, order[i]);
+    for (int i = 0; i < rows && static_cast<float>(valueAt(i)) == low; ++i) first = std::min(first, order[i].row);
     column.min = low;
     column.minText = FormatFixed6(values[first]);
   }
@@ -204,9 +196,43 @@ int DecileOf(double value, const ColumnDescriptor& column) {
   return 9;
 }
 
-std::vector<std::vector<std::int32_t>> ComputeVariableStatistics(RowTable& table,
-                                                                 std::span<ColumnDescriptor> columns,
-                                                                 int rows) {
+namespace {
+
+void ResetStatistics(ColumnDescriptor& column) {
+  const ColumnDescriptor fresh;
+  column.minText = fresh.minText;
+  column.min = fresh.min;
+  column.maxText = fresh.maxText;
+  column.max = fresh.max;
+  column.sum = column.sumSquares = column.mean = column.sd = 0;
+  column.valueCounts.clear();
+}
+
+void OneVariable(RowTable& table, ColumnDescriptor& column, int c, int rows, SortedColumn& sorted) {
+  ResetStatistics(column);
+  if (column.kind == kNumericKind) {
+    NumericStatistics(table, c, column, rows, sorted);
+    column.mean = column.sum / rows;
+    const double variance = (column.sumSquares - column.sum * column.sum / rows) / rows;
+    // Rounding must not give a column of equal values a spread.
+    const bool constant = sorted.distinct.front() == sorted.distinct.back();
+    column.sd = constant ? 0.0 : std::sqrt(std::max(variance, 0.0));
+  } else {
+    CharacterStatistics(table, c, column, rows);
+  }
+  column.count = rows;
+  column.cardinality = column.valueCounts.size();
+  column.uniques = static_cast<int>(std::count_if(column.valueCounts.begin(), column.valueCounts.end(),
+                                                  [](const auto& entry) { return entry.second == 1; }));
+  if (column.decile == 1) {
+    ConvertToDeciles(table, c, column, rows);
+    if (column.kind == kNumericKind) sorted = SortByValue(FirstRows(table, c, rows));
+  }
+}
+
+}  // namespace
+
+std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<ColumnDescriptor> columns, int rows) {
   const int count = static_cast<int>(columns.size());
   if (table.ColumnCount() != count) {
     throw EngineDataError("The analysis table has " + std::to_string(table.ColumnCount()) +
@@ -216,32 +242,10 @@ std::vector<std::vector<std::int32_t>> ComputeVariableStatistics(RowTable& table
     throw EngineDataError("The analysis table has " + std::to_string(table.RowCount()) +
                           " rows; the engine was given " + std::to_string(rows));
   }
-  std::vector<std::vector<std::int32_t>> orders(static_cast<std::size_t>(count));
-  for (int c = 0; c < count; ++c) {
-    ColumnDescriptor& column = columns[c];
-    column.sum = column.sumSquares = 0;
-    column.valueCounts.clear();
-    if (column.kind == kNumericKind) {
-      NumericStatistics(table, c, column, rows, orders[c]);
-    } else {
-      CharacterStatistics(table, c, column, rows);
-    }
-    column.count = rows;
-    if (column.kind == kNumericKind) {
-      column.mean = column.sum / rows;
-      const double variance = (column.sumSquares - column.sum * column.sum / rows) / rows;
-      column.sd = std::sqrt(std::max(variance, 0.0));
-    }
-    column.cardinality = column.valueCounts.size();
-    column.uniques = static_cast<int>(std::count_if(column.valueCounts.begin(), column.valueCounts.end(),
-                                                    [](const auto& entry) { return entry.second == 1; }));
-  }
-  for (int c = 0; c < count; ++c) {
-    if (columns[c].decile != 1) continue;
-    ConvertToDeciles(table, c, columns[c], rows);
-    if (columns[c].kind == kNumericKind) orders[c] = SortRowsByValue(FirstRows(table, c, rows));
-  }
-  return orders;
+  // Each variable reads and rewrites only its own column.
+  std::vector<SortedColumn> sorted(static_cast<std::size_t>(count));
+  ParallelFor(count, [&](int c) { OneVariable(table, columns[c], c, rows, sorted[c]); });
+  return sorted;
 }
 
 }  // namespace orlix

@@ -12,6 +12,7 @@
 
 #include "engine/column_descriptor.h"
 #include "engine/row_table.h"
+#include "engine/value_sort.h"
 
 namespace orlix {
 
@@ -28,10 +29,9 @@ int DecileGoal(int rows, int d);
 // Decile number of value given the ten cut points.
 int DecileOf(double value, const ColumnDescriptor& column);
 
-// Runs the pass over the first rows rows. Returns, for each kind-0 variable, its
-// rows ordered by the cell value after the pass (empty for other kinds).
-std::vector<std::vector<std::int32_t>> ComputeVariableStatistics(RowTable& table,
-                                                                 std::span<ColumnDescriptor> columns,
-                                                                 int rows);
+// Runs the pass over the first rows rows (variables on up to two threads).
+// Returns, for each kind-0 variable, its rows sorted by the cell value after
+// the pass (empty for other kinds).
+std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<ColumnDescriptor> columns, int rows);
 
 }  // namespace orlix

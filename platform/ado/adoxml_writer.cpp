@@ -198,7 +198,7 @@ class XmlWriter {
         return buf;
       case adDate: case adDBTimeStamp: case adDBDate: case adDBTime: return dateText(r, c, f.type);
       case adNumeric: case adVarNumeric: return numericText(t_.textAt(r, c), f.scale);
-      case adDecimal: return decimalText(t_.textAt(r, c));
+      case adDecimal: return std::string(t_.textAt(r, c));  // canonical already
       case adBinary: case adVarBinary: case adLongVarBinary: return hexText(t_.textAt(r, c));
       default: break;
     }
@@ -240,21 +240,6 @@ class XmlWriter {
     if (whole.empty() && frac.empty()) return "0";
     if (whole.empty() && frac.find_first_not_of('0') == std::string::npos) sign.clear();
     return sign + whole + (frac.empty() ? "" : "." + frac);
-  }
-
-  // The decimal without trailing zeros ("0", "-1.2345", "0.5").
-  static std::string decimalText(std::string_view s) {
-    if (!s.empty() && s[0] == '+') s.remove_prefix(1);
-    const bool negative = !s.empty() && s[0] == '-';
-    if (negative) s.remove_prefix(1);
-    size_t point = s.find('.');
-    std::string whole(s.substr(0, point));
-    std::string frac(point == std::string_view::npos ? "" : s.substr(point + 1));
-    while (!frac.empty() && frac.back() == '0') frac.pop_back();
-    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
-    if (whole.empty()) whole = "0";
-    if (whole == "0" && frac.empty()) return "0";
-    return (negative ? "-" : "") + whole + (frac.empty() ? "" : "." + frac);
   }
 
   static std::string hexText(std::string_view s) {

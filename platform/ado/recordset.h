@@ -47,6 +47,8 @@ class Fields {
   long Count() const;
   Field Item(long index) const;
   Field Item(std::string_view name) const;  // ignores ASCII case
+  Field Item(const char* name) const { return Item(std::string_view(name)); }
+  Field Item(const std::string& name) const { return Item(std::string_view(name)); }
   Field Item(const com::Variant& indexOrName) const;
   Field operator[](long index) const { return Item(index); }
   Field operator[](std::string_view name) const { return Item(name); }

@@ -1,5 +1,6 @@
 #include "platform/com/variant.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -172,9 +173,20 @@ Variant Variant::date(double oleDate) {
 
 Variant Variant::decimal(std::string_view text) {
   if (!validDecimalText(text)) failConversion(VT_BSTR, VT_DECIMAL, text);
+  // Kept in one canonical form so that equal values compare equal:
+  // no sign for zero, no leading or trailing zeros ("0.5", "-12.34", "0").
+  if (text[0] == '+') text.remove_prefix(1);
+  const bool negative = text[0] == '-';
+  if (negative) text.remove_prefix(1);
+  const size_t point = text.find('.');
+  std::string whole(text.substr(0, point));
+  std::string frac(point == std::string_view::npos ? "" : text.substr(point + 1));
+  while (!frac.empty() && frac.back() == '0') frac.pop_back();
+  whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+  if (whole.empty()) whole = "0";
   Variant v;
   v.type_ = VT_DECIMAL;
-  v.s_ = std::string(text);
+  v.s_ = (negative && (whole != "0" || !frac.empty()) ? "-" : "") + whole + (frac.empty() ? "" : "." + frac);
   return v;
 }
 

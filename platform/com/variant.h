@@ -44,7 +44,8 @@ class TypeMismatch : public std::runtime_error {
 
 // Currency (VT_CY) is a 64-bit integer scaled by 10,000. Dates (VT_DATE) are
 // days since 1899-12-30 with the time as the fraction. Decimals (VT_DECIMAL)
-// keep their exact decimal text ("-12.340"). VT_DISPATCH holds a shared object.
+// keep their exact value as canonical decimal text ("-12.34", "0.5", "0").
+// VT_DISPATCH holds a shared object.
 class Variant {
  public:
   Variant() = default;  // VT_EMPTY

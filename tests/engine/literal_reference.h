@@ -54,9 +54,11 @@ class LiteralRegression {
     explicit Work(int rows) : node(rows) {}
     TreeNode node;
     double sum = 0, sumSquares = 0;
+    std::set<double> values;  // all targets equal: no spread, whatever the sums say
     void Reset() {
       node.N = 0;
       sum = sumSquares = 0;
+      values.clear();
       node.min = 1e15f;
       node.max = -1e15f;
       node.rowMask.assign(node.rowMask.size(), '0');
@@ -66,6 +68,7 @@ class LiteralRegression {
       ++node.N;
       sum += y;
       sumSquares += y * y;
+      values.insert(y);
       if (static_cast<float>(y) < node.min) node.min = static_cast<float>(y);
       if (static_cast<float>(y) > node.max) node.max = static_cast<float>(y);
     }
@@ -73,7 +76,7 @@ class LiteralRegression {
       if (node.N >= 1) {
         node.mean = static_cast<float>(sum / node.N);
         double variance = (sumSquares - sum * sum / node.N) / node.N;
-        if (variance < 0) variance = 0;
+        if (variance < 0 || values.size() == 1) variance = 0;
         node.sd = static_cast<float>(std::sqrt(variance));
       } else {
         node.mean = node.sd = 0;

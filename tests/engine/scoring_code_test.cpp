@@ -184,15 +184,5 @@ TEST_F(ScoringCodeTest, RulesWithSeparatorsSurviveWhole) {
             "ELSE IF  1 \nTHEN SEGMENT = -999;\n");
 }
 
-TEST_F(ScoringCodeTest, EachReadGivesOneWholeCode) {
-  writeNodes(
-      "root,\"ALL CASES\",60,5,1,1,9\n"
-      "root_L,\"X <= 2.000000\",30,3,1,1,5\n"
-      "root_R,\"X >  2.000000\",30,7,1,5,9\n");
-  GeneratedText first = code();
-  EXPECT_EQ(code().text, first.text);
-  EXPECT_EQ(first.text.find("IF X"), first.text.rfind("IF X <= 2"));
-}
-
 }  // namespace
 }  // namespace orlix::engine

@@ -136,21 +136,8 @@ TEST_F(SegmentReportTest, UnreadableNodeFileGivesTheHeaderAndNamesTheFile) {
   EXPECT_NE(result.problems[0].find("/nonexistent/zzz_out.dat"), std::string::npos);
 }
 
-TEST_F(SegmentReportTest, ThreeNodesGiveLeftThenRightSegment) {
-  writeNodes(
-      "root,\"ALL CASES\",60,5,1,1,9\n"
-      "root_L,\"X <= 2.000000\",30,3,1,1,5\n"
-      "root_R,\"X >  2.000000\",30,7,1,5,9\n");
-  std::string text = body();
-  std::size_t left = text.find("SEGMENT 0\n" + kDashes56 + "Classification rule:\nX <= 2.000000 \n\n");
-  std::size_t right = text.find("SEGMENT 1\n" + kDashes56 + "Classification rule:\nX >  2.000000 \n\n");
-  EXPECT_NE(left, std::string::npos);
-  EXPECT_NE(right, std::string::npos);
-  EXPECT_LT(left, right);
-  EXPECT_EQ(text.find("SEGMENT 2"), std::string::npos);
-}
-
-TEST_F(SegmentReportTest, CategoryPercentagesOfEachClass) {
+// Three nodes: the left leaf is SEGMENT 0, the right one SEGMENT 1 (same depth, file order).
+TEST_F(SegmentReportTest, ThreeNodeCategoryMapWithItsPercentages) {
   input_.kind = MapKind::Category;
   input_.targetName = "BOUGHT";
   input_.classCount = 2;

@@ -46,9 +46,10 @@ class TableMaker {
 
   std::vector<TestCell> Target(int rows, ColumnDescriptor& d) {
     std::vector<TestCell> cells;
-    const int flavour = Uniform(0, 4);
+    const int flavour = Uniform(0, 5);
     for (int r = 0; r < rows; ++r) {
       switch (flavour) {
+        case 5: cells.emplace_back(0.1 * (1 + 2 * Uniform(0, 2))); break;  // few values: constant children
         case 0: cells.emplace_back(Uniform(-5, 5)); break;
         case 1: cells.emplace_back(Uniform(-40, 40) / 8.0); break;
         case 2: cells.emplace_back(Decimals(0, 100, 3)); break;
