@@ -11,18 +11,12 @@
 #include "platform/ado/recordset.h"
 #include "platform/com/error_info.h"
 #include "engine/scoring_code.h"
+#include "server/field_names.h"
 #include "server/identifiers.h"
 
 namespace orlix::server {
 
 namespace {
-
-// Only the ASCII letters change, as the components compare field names.
-std::string upperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 // A fresh, empty file in the temporary directory, so that no two components
 // share a node file; "" when none can be made (Run then fails writing it).
@@ -91,11 +85,16 @@ void MapComponent::SetSplitTrace(bool on, std::string path) {
   tracePath_ = std::move(path);
 }
 
+std::vector<MapComponent::SourceField> MapComponent::SourceFields() const {
+  std::vector<SourceField> fields;
+  for (size_t i = 0; i < sourceTypes_.size(); ++i) fields.push_back({(*columns_)[i].name, sourceTypes_[i]});
+  return fields;
+}
+
 int MapComponent::findColumn(const std::string& name) const {
   if (name.empty()) return -1;
-  const std::string wanted = upperAscii(name);
   for (int i = 0; i < sourceColumnCount_; ++i)
-    if (upperAscii((*columns_)[i].name) == wanted) return i;
+    if (sameFieldName((*columns_)[i].name, name)) return i;
   return -1;
 }
 

@@ -65,6 +65,12 @@ class MapComponent : public virtual IMap {
 
   // Beyond the type library, for the batch front end and tests.
   const std::string& NodeFileName() const { return nodeFileName_; }
+  // The source's fields as the last successful ConnectOLEDB found them.
+  struct SourceField {
+    std::string name;
+    ado::DataType type;
+  };
+  std::vector<SourceField> SourceFields() const;
   // Has the next Run append the engine's split trace to `path`.
   void SetSplitTrace(bool on, std::string path = "zzz.log");
   // The analysis table the last Run filled (the engine rewrites its numbers).

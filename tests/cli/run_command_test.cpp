@@ -126,7 +126,8 @@ TEST_F(RunCommandTest, FailuresAreReportedInTheErrorFromForm) {
   EXPECT_EQ(err.str().rfind("Error from orlix-cli\nPlease select a valid database to convert from...", 0), 0u);
 
   EXPECT_EQ(run({"--connect", "Provider=Nothing;", "--table", "[t]", "--target", "x"}), 1);
-  EXPECT_EQ(err.str().rfind("Error from orlix-cli\nCould not open the raw data: ", 0), 0u);
+  EXPECT_EQ(err.str().rfind("Error from Orlix.RegressionMap.1\nFailed to connect to source data: ", 0), 0u);
+  EXPECT_NE(err.str().find("\nHRESULT: 80004005\n"), std::string::npos);
 
   EXPECT_EQ(run({"--data", kPenguins, "--target", "body_mass_g", "--min-n", "ten"}), 1);
   EXPECT_NE(err.str().find("--min-n needs a whole number"), std::string::npos);
