@@ -62,6 +62,14 @@ TEST_F(MapComponentTest, RunsOnHundredRowsDroppingThoseWithMissingNumbers) {
   map.MAPRules(&report);
   EXPECT_NE(report.find("Amount"), std::string::npos);
   EXPECT_EQ(map.engine()->columns()[4].name, "Amount");
+  // Each read makes the report afresh: one copy, never a doubled text.
+  std::string again, code, codeAgain;
+  map.MAPRules(&again);
+  EXPECT_EQ(again.size(), report.size());
+  map.MAPCode(&code);
+  map.MAPCode(&codeAgain);
+  EXPECT_EQ(code.size(), codeAgain.size());
+  EXPECT_FALSE(code.empty());
 }
 
 TEST_F(MapComponentTest, TargetErrorsAreDispatchExceptionsWithTheComponentsIdentity) {

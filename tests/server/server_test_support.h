@@ -4,7 +4,6 @@
 #pragma once
 
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,29 +14,15 @@
 #include "platform/ado/recordset.h"
 #include "platform/com/error_info.h"
 #include "server/map_interfaces.h"
+#include "tests/support/temp_dir.h"
 
 namespace orlix::server::testing {
 
-class ScratchDir {
+// A scratch folder removed with everything in it at the end of the test.
+class ScratchDir : public test::TempDir {
  public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orlix-server-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
-  std::filesystem::path write(const std::string& name, const std::string& text) const {
-    std::ofstream(path_ / name, std::ios::binary) << text;
-    return path_ / name;
-  }
-
- private:
-  std::filesystem::path path_;
+  ScratchDir() : test::TempDir("orlix-server") {}
+  std::filesystem::path path() const { return test::TempDir::path(); }
 };
 
 struct Source {
