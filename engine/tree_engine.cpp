@@ -136,10 +136,14 @@ int TreeEngine::Grow(TreeNode& node) {
   return status != 0 ? status : GrowAt(node, range);
 }
 
+void TreeEngine::MakeChildren(TreeNode& parent) {
+  parent.left = std::make_unique<TreeNode>(rows_);
+  parent.right = std::make_unique<TreeNode>(rows_);
+}
+
 int TreeEngine::GrowAt(TreeNode& parent, RowRange range) {
   return Guarded([&] {
-    parent.left = std::make_unique<TreeNode>(rows_);
-    parent.right = std::make_unique<TreeNode>(rows_);
+    MakeChildren(parent);
     nodeCount_ += 2;
     parent.hasLeft = parent.hasRight = 1;
     workLeft_->name = parent.left->name = parent.name + "_L";

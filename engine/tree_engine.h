@@ -74,6 +74,8 @@ class TreeEngine {
   // Checks the target and returns, per row, the target as the criterion reads it.
   virtual std::vector<double> PrepareTarget() = 0;
 
+  // Creates parent's two children (row masks all '0').
+  virtual void MakeChildren(TreeNode& parent);
   // Makes the root with every row, registered for growing.
   TreeNode& MakeRoot();
   void ResetWorkNode(TreeNode& node) const;

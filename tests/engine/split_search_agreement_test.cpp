@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "engine/category_engine.h"
 #include "engine/regression_engine.h"
 #include "engine_test_support.h"
 #include "literal_reference.h"
@@ -60,6 +61,19 @@ class TableMaker {
     return cells;
   }
 
+  std::vector<TestCell> Classes(int rows, ColumnDescriptor& d) {
+    static const char* kClasses[] = {"yes", "no", "MISSING", "a,b", "maybe"};
+    std::vector<TestCell> cells;
+    d.kind = kCharacterKind;
+    const int classes = Uniform(1, 5);
+    const bool numbers = Uniform(0, 4) == 0;
+    for (int r = 0; r < rows; ++r) {
+      const int c = Uniform(0, classes - 1);
+      cells.push_back(numbers ? TestCell(c) : TestCell(std::string(kClasses[c])));
+    }
+    return cells;
+  }
+
  private:
   std::mt19937 rng_;
 };
@@ -87,12 +101,12 @@ void ExpectAgreement(unsigned seed) {
   engine.SetSplitTrace(trace, tracePath);
   const RunResult result = RunEngine(engine, table, descriptors, minimumN);
 
-  LiteralRegression literal(table, engine.columns().data(), engine.numCols(), minimumN);
-  const std::string expected = literal.Run();
-  if (expected.empty()) {
+  if (engine.columns()[engine.numCols() - 1].sd <= 1e-15) {
     EXPECT_EQ(result.status, 7) << "seed " << seed << ": a constant target must stop CreateRoot";
     return;
   }
+  LiteralRegression literal(table, engine.columns().data(), engine.numCols(), minimumN);
+  const std::string expected = literal.Run();
   ASSERT_EQ(result.status, 0) << "seed " << seed << "\n" << result.advisories;
   EXPECT_EQ(result.nodeFile, expected) << "seed " << seed;
   if (trace) {
@@ -101,8 +115,38 @@ void ExpectAgreement(unsigned seed) {
   std::filesystem::remove(tracePath);
 }
 
+void ExpectCategoryAgreement(unsigned seed) {
+  TableMaker maker(seed);
+  const int rows = maker.Uniform(0, 4) == 0 ? maker.Uniform(1, 6) : maker.Uniform(7, 120);
+  const int predictors = maker.Uniform(1, 4);
+  std::vector<ColumnDescriptor> descriptors;
+  std::vector<std::vector<TestCell>> cells;
+  for (int p = 0; p < predictors; ++p) {
+    descriptors.push_back(Variable("V" + std::to_string(p)));
+    cells.push_back(maker.Predictor(rows, descriptors.back()));
+  }
+  descriptors.push_back(Variable("CLASS"));
+  cells.push_back(maker.Classes(rows, descriptors.back()));
+  const int minimumN = maker.Uniform(1, 12);
+
+  RowTable table;
+  FillTable(table, cells);
+  CategoryEngine engine(table);
+  const RunResult result = RunEngine(engine, table, descriptors, minimumN);
+  ASSERT_EQ(result.status, 0) << "seed " << seed << "\n" << result.advisories;
+  LiteralCategory literal(table, engine.columns().data(), engine.numCols(), minimumN);
+  EXPECT_EQ(result.nodeFile, literal.Run()) << "seed " << seed;
+}
+
+TEST(SplitSearchAgreement, CategorySweepsChooseTheLiteralSearchsSplits) {
+  for (unsigned seed = 1; seed <= 250; ++seed) {
+    ExpectCategoryAgreement(seed);
+    if (::testing::Test::HasFailure()) break;
+  }
+}
+
 TEST(SplitSearchAgreement, SweepsChooseTheLiteralSearchsSplitsOnGeneratedTables) {
-  for (unsigned seed = 1; seed <= 800; ++seed) {
+  for (unsigned seed = 1; seed <= 600; ++seed) {
     ExpectAgreement(seed);
     if (::testing::Test::HasFailure()) break;
   }

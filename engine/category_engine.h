@@ -1,0 +1,37 @@
+// CategoryEngine: grows a binary tree on a character target (at most 10
+// classes), splitting each node where the chi-square of the children's class
+// counts is largest. Same order of use and error reporting as RegressionEngine.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/chi_square_criterion.h"
+#include "engine/tree_engine.h"
+
+namespace orlix {
+
+class CategoryEngine : public TreeEngine {
+ public:
+  explicit CategoryEngine(RowTable& table = GlobalRowTable()) : TreeEngine(table) {}
+
+  int CreateRoot() override;
+
+ protected:
+  void SearchNode(TreeNode& parent, RowRange range) override;
+  // Children are grown whether or not they are pure.
+  bool GrowsChild(const TreeNode&) const override { return true; }
+  std::string NodeLine(const TreeNode& node) const override;
+  std::vector<double> PrepareTarget() override;
+  void MakeChildren(TreeNode& parent) override;
+
+ private:
+  void KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split);
+  // Every class of the target with count 0, in text order.
+  ValueCounts NoClasses() const;
+
+  std::vector<std::int8_t> classOf_;
+  int classes_ = 0;
+};
+
+}  // namespace orlix
