@@ -1,9 +1,6 @@
 #include "server/category_map.h"
 
-#if __has_include("engine/category_engine.h")
 #include "engine/category_engine.h"
-#define ORLIX_HAVE_CATEGORY_ENGINE 1
-#endif
 #include "server/identifiers.h"
 
 namespace orlix::server {
@@ -21,11 +18,7 @@ com::HRESULT CategoryMap::NumTargetValues(int32_t* pVal) const {
 }
 
 std::unique_ptr<TreeEngine> CategoryMap::makeEngine(RowTable& table) const {
-#ifdef ORLIX_HAVE_CATEGORY_ENGINE
   return std::make_unique<CategoryEngine>(table);
-#else
-  return nullptr;
-#endif
 }
 
 }  // namespace orlix::server
