@@ -89,6 +89,20 @@ TEST_F(RunCommandTest, RegressionRunWritesReportAndProjectFolder) {
   EXPECT_EQ(readFile(project / "descriptives.csv"), descriptives);
 }
 
+TEST_F(RunCommandTest, CharacterTargetTakesTheCategoryMap) {
+  const fs::path project = dir / "p";
+  ASSERT_EQ(run({"--data", kPenguins, "--target", "species", "--project", project.string()}), 0) << err.str();
+  EXPECT_EQ(out.str().rfind("Category Map\n", 0), 0u);
+  EXPECT_EQ(readFile(project / "rules.csv")
+                .rfind("\tID\tName\tRule\tN\tVal_Adelie\tVal_Chinstrap\tVal_Gentoo\tParent\tLeftChild\tRightChild\r\n", 0),
+            0u);
+  // A numeric field named by --character is a character target too.
+  ASSERT_EQ(run({"--data", kPenguins, "--target", "year", "--character", "year"}), 0) << err.str();
+  EXPECT_EQ(out.str().rfind("Category Map\n", 0), 0u);
+  EXPECT_EQ(run({"--data", kPenguins, "--target", "species", "--min-n", "0"}), 1);
+  EXPECT_EQ(err.str(), "Error from Orlix.CategoryMap.1\nWarning - minimum stopping rule was improperly set\nHRESULT: 80020009\n");
+}
+
 TEST_F(RunCommandTest, ExcludedFieldsLeaveTheSelectionAndTheModel) {
   const fs::path project = dir / "p";
   ASSERT_EQ(run({"--data", kPenguins, "--target", "body_mass_g", "--exclude", "SPECIES", "--exclude", "year",
