@@ -1,7 +1,8 @@
 // orlix-cli run end to end (load, statistics, tree, report, code, record
 // sets, project files) on a generated table of ORLIX_BENCH_ROWS rows
 // (default 1,000,000; 26 columns), with the numeric and the 4-class target
-// and a minimum count of 100. Counters: peak resident memory of the child.
+// and a minimum count of 100. Counters: peak resident memory and CPU time
+// (user + system) of the child.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -46,8 +47,13 @@ fs::path tableFile(orlix::bench::TargetKind kind) {
   return file;
 }
 
-// Runs orlix-cli; returns its exit status and peak resident memory in bytes.
-int runCli(const std::vector<std::string>& args, long& peakBytes) {
+struct ChildUsage {
+  long peakBytes = 0;
+  double cpuSeconds = 0;  // user + system
+};
+
+// Runs orlix-cli; returns its exit status and fills its resource usage.
+int runCli(const std::vector<std::string>& args, ChildUsage& used) {
   std::vector<char*> argv;
   std::string program = ORLIX_CLI_PATH;
   argv.push_back(program.data());
@@ -64,21 +70,24 @@ int runCli(const std::vector<std::string>& args, long& peakBytes) {
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  peakBytes = usage.ru_maxrss * 1024L;
+  used.peakBytes = usage.ru_maxrss * 1024L;
+  used.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void BM_OrlixCliRun(benchmark::State& state, orlix::bench::TargetKind kind) {
   const fs::path data = tableFile(kind);
   const std::string target = kind == orlix::bench::TargetKind::Numeric ? "Y" : "CLASS";
-  long peak = 0;
+  ChildUsage used;
   for (auto _ : state) {
     const int status = runCli({"run", "--data", data.string(), "--target", target, "--min-n", "100", "--project",
                                (workDir() / "project").string()},
-                              peak);
+                              used);
     if (status != 0) state.SkipWithError("orlix-cli failed");
   }
-  state.counters["peak_MiB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+  state.counters["peak_MiB"] = static_cast<double>(used.peakBytes) / (1024.0 * 1024.0);
+  state.counters["child_cpu_s"] = used.cpuSeconds;
   state.counters["rows"] = static_cast<double>(benchRows());
 }
 
