@@ -34,10 +34,10 @@ bool isCharacterType(ado::DataType type) {
   }
 }
 
-// Appends one present cell: integers and doubles as delivered, text as it
-// is, any other type (dates, currency, decimals, booleans, ...) as its text.
-void appendCell(RowTable& table, const ado::Table& source, size_t row, size_t col) {
-  const ado::DataType type = source.field(col).type;
+// Appends one present cell of a field of `type`: integers and doubles as
+// delivered, text as it is, any other type (dates, currency, decimals,
+// booleans, ...) as its text.
+void appendCell(RowTable& table, const ado::Table& source, size_t row, size_t col, ado::DataType type) {
   if (type == ado::adInteger) {
     table.AppendInt32(static_cast<int32_t>(source.integerAt(row, col)));
   } else if (type == ado::adDouble) {
@@ -150,18 +150,25 @@ int MapComponent::move_to_memory() {
     return 2;
   }
 
+  // Types at fill time decide what a missing value does.
+  std::vector<ado::DataType> types;
+  for (size_t col : used) types.push_back(source->field(col).type);
+  std::vector<char> missing(used.size());
+
   // Rows beyond the count ConnectOLEDB saw are kept: the table grows.
   int stored = 0;
   for (size_t row = 0; row < source->rowCount(); ++row) {
     bool dropped = false;
-    for (size_t col : used)
-      if (source->isNull(row, col) && !isCharacterType(source->field(col).type)) dropped = true;
+    for (size_t i = 0; i < used.size(); ++i) {
+      missing[i] = source->isNull(row, used[i]);
+      if (missing[i] && !isCharacterType(types[i])) dropped = true;
+    }
     if (dropped) continue;
-    for (size_t col : used) {
-      if (source->isNull(row, col))
+    for (size_t i = 0; i < used.size(); ++i) {
+      if (missing[i])
         table_->AppendString("MISSING");
       else
-        appendCell(*table_, *source, row, col);
+        appendCell(*table_, *source, row, used[i], types[i]);
     }
     table_->EndRow();
     ++stored;
