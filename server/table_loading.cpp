@@ -121,7 +121,9 @@ com::HRESULT MapComponent::connect(const std::string& connection_string, const s
 }
 
 int MapComponent::move_to_memory() {
-  if (sourceRowCount_ == 0 || sourceColumnCount_ == 0) return 1;
+  // A source that had no records at ConnectOLEDB is read all the same: what
+  // it holds now is not lost, and an empty one still stores no row.
+  if (sourceColumnCount_ == 0) return 1;
 
   std::vector<size_t> used;
   for (int i : engineOrder()) used.push_back(static_cast<size_t>(i));

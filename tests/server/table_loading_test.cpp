@@ -167,5 +167,21 @@ TEST(TableLoading, RecordsAddedAfterConnectAreKept) {
   EXPECT_EQ(rows, 4);
 }
 
+TEST(TableLoading, RecordsOfASourceEmptyAtConnectAreKept) {
+  ScratchDir dir;
+  const auto source = csvSource(dir, "t.csv", "A,T\n");
+  RegressionMap map;
+  ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
+  dir.write("t.csv", "A,T\n1,2\n3,4\n");
+  // Without records the text driver cannot type T as a number.
+  ASSERT_EQ(map.SetAsTarget("T"), com::DISP_E_EXCEPTION);
+  dir.write("t.csv", "A,T\n");
+  CategoryMap category;
+  ASSERT_EQ(category.ConnectOLEDB(source.connection, source.table), com::S_OK);
+  dir.write("t.csv", "A,T\n1,x\n3,y\n");
+  fillOnly(category, "T");
+  EXPECT_EQ(category.analysisTable().RowCount(), 2);
+}
+
 }  // namespace
 }  // namespace orlix::server
