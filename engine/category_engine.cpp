@@ -1,6 +1,5 @@
 #include "engine/category_engine.h"
 
-#include <iostream>
 #include <new>
 #include <unordered_map>
 
@@ -12,23 +11,15 @@
 
 namespace orlix {
 
-int CategoryEngine::CreateRoot() {
-  try {
-    if (cols_ < 1 || rows_ < 1) {
-      throw _cart_error("CreateRoot", "No data in the data set", "Check data source for valid file", "Warning");
-    }
-    const ColumnDescriptor& target = columns()[cols_ - 1];
-    if (target.valueCounts.size() > kMaxClasses) {
-      throw _cart_error("CreateRoot", "Target variable has more than 10 classes",
-                        "Choose a target with at most 10 distinct values", "Critical Error");
-    }
-    TreeNode& root = MakeRoot();
-    root.classCounts = target.valueCounts;
-  } catch (const _cart_error& error) {
-    WriteAdvisory(std::cerr, error);
-    return 1;
+void CategoryEngine::CheckTarget(const ColumnDescriptor& target) const {
+  if (target.valueCounts.size() > kMaxClasses) {
+    throw _cart_error("CreateRoot", "Target variable has more than 10 classes",
+                      "Choose a target with at most 10 distinct values", "Critical Error");
   }
-  return 0;
+}
+
+void CategoryEngine::FillRoot(TreeNode& root, const ColumnDescriptor& target) const {
+  root.classCounts = target.valueCounts;
 }
 
 ValueCounts CategoryEngine::NoClasses() const {
@@ -87,29 +78,24 @@ void CategoryEngine::SearchNode(TreeNode& parent, RowRange range) {
     ChiSquareCriterion criterion(classOf_, classes_);
     SplitCandidate& best = perPredictor[static_cast<std::size_t>(v)];
     const ColumnDescriptor& column = columns()[v];
+    std::vector<SplitCandidate> uncertain;  // stays empty: counts are exact
     if (column.kind == kNumericKind) {
-      SearchNumeric(criterion, parentStats, orders_.ByValue(v, range), *thresholds_[v], v, minimumN_, best);
+      SearchNumeric(criterion, parentStats, orders_.ByValue(v, range), *thresholds_[v], v, minimumN_, best, uncertain);
     } else if (column.kind == kCharacterKind && partitions_[v]) {
-      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
+      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best,
+                     uncertain);
     }
   });
-  SplitCandidate best = none;
-  for (const SplitCandidate& candidate : perPredictor) {
-    if (Precedes<ChiSquareCriterion>(candidate, best)) best = candidate;
-  }
+  const SplitCandidate best = FirstBest<ChiSquareCriterion>(perPredictor, none);
   if (best.variable >= 0) KeepSplit(parent, range, best);
 }
 
 void CategoryEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split) {
-  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
   ClassStats stats[2];
-  for (TreeNode* node : work) ResetWorkNode(*node);
-  for (std::int32_t row : orders_.ByRow(range)) {
-    const bool left = GoesLeft(split, row);
-    goesLeft_[static_cast<std::size_t>(row)] = left ? 1 : 0;
-    work[left]->rowMask[static_cast<std::size_t>(row)] = '1';
+  AssignRows(range, split, [&](TreeNode&, bool left, std::int32_t row) {
     stats[left].Add(classOf_[static_cast<std::size_t>(row)]);
-  }
+  });
+  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
   const ColumnDescriptor& target = columns()[cols_ - 1];
   for (int side = 0; side < 2; ++side) {
     work[side]->N = stats[side].n;

@@ -15,9 +15,9 @@ class CategoryEngine : public TreeEngine {
  public:
   explicit CategoryEngine(RowTable& table = GlobalRowTable()) : TreeEngine(table) {}
 
-  int CreateRoot() override;
-
  protected:
+  void CheckTarget(const ColumnDescriptor& target) const override;
+  void FillRoot(TreeNode& root, const ColumnDescriptor& target) const override;
   void SearchNode(TreeNode& parent, RowRange range) override;
   // Children are grown whether or not they are pure.
   bool GrowsChild(const TreeNode&) const override { return true; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/node_row_orders.h"
+#include "engine/split_candidate.h"
 
 namespace orlix {
 
@@ -61,6 +62,11 @@ class ChiSquareCriterion {
   int RightCount() const { return parent_.n - left_.n; }
   const Stats& LeftStats() const { return left_; }
   float ChildrenScore(bool /*rightConstant*/) const { return ChiSquare(left_, parent_.Minus(left_), classes_); }
+  // Counts are exact: the score never depends on the order rows were counted in.
+  ScoreRange ChildrenScores(bool rightConstant, float) const {
+    const float score = ChildrenScore(rightConstant);
+    return {score, score};
+  }
 
  private:
   const std::vector<std::int8_t>& classOf_;

@@ -28,13 +28,10 @@ int StablePartition(T* first, T* last, std::vector<T>& scratch, IsLeft&& isLeft)
 
 }  // namespace
 
-void NodeRowOrders::Build(std::vector<std::vector<SortedRow>>& byValue, const std::vector<double>& targets) {
-  byValue_.assign(byValue.size(), {});
-  ParallelFor(static_cast<int>(byValue.size()), [&](int c) {
-    std::vector<SweepRow>& out = byValue_[static_cast<std::size_t>(c)];
-    out.reserve(byValue[c].size());
-    for (const SortedRow& r : byValue[c]) out.push_back({r.row, r.valueIndex, targets[static_cast<std::size_t>(r.row)]});
-    std::vector<SortedRow>().swap(byValue[c]);
+void NodeRowOrders::Build(std::vector<std::vector<SweepRow>> byValue, const std::vector<double>& targets) {
+  byValue_ = std::move(byValue);
+  ParallelFor(static_cast<int>(byValue_.size()), [&](int c) {
+    for (SweepRow& r : byValue_[static_cast<std::size_t>(c)]) r.target = targets[static_cast<std::size_t>(r.row)];
   });
   byRow_.resize(targets.size());
   std::iota(byRow_.begin(), byRow_.end(), 0);

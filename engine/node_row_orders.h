@@ -12,15 +12,6 @@
 
 namespace orlix {
 
-// A row as a sweep reads it: its number, the index of its predictor value
-// among the distinct values, and its target (kept here so a sweep reads memory
-// in order).
-struct SweepRow {
-  std::int32_t row;
-  std::int32_t valueIndex;
-  double target;
-};
-
 struct RowRange {
   int begin = 0;
   int end = 0;
@@ -30,9 +21,9 @@ struct RowRange {
 class NodeRowOrders {
  public:
   // byValue[c]: all rows sorted by variable c's value with their value indexes,
-  // empty for variables that are not searched by threshold (consumed).
+  // empty for variables that are not searched by threshold (taken over).
   // targets[row]: the target of each row as the criterion reads it.
-  void Build(std::vector<std::vector<SortedRow>>& byValue, const std::vector<double>& targets);
+  void Build(std::vector<std::vector<SweepRow>> byValue, const std::vector<double>& targets);
 
   std::span<const SweepRow> ByValue(int column, RowRange range) const;
   std::span<const std::int32_t> ByRow(RowRange range) const;

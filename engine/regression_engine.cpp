@@ -8,25 +8,17 @@
 
 namespace orlix {
 
-int RegressionEngine::CreateRoot() {
-  try {
-    if (cols_ < 1 || rows_ < 1) {
-      throw _cart_error("CreateRoot", "No data in the data set", "Check data source for valid file", "Warning");
-    }
-    const ColumnDescriptor& target = columns()[cols_ - 1];
-    if (target.sd <= 1e-15) {
-      throw _cart_error("CreateRoot", "Target variable is a constant", "Check validity of data source", "Warning");
-    }
-    TreeNode& root = MakeRoot();
-    root.mean = static_cast<float>(target.mean);
-    root.sd = static_cast<float>(target.sd);
-    root.min = target.min;
-    root.max = target.max;
-  } catch (const _cart_error& error) {
-    WriteAdvisory(std::cerr, error);
-    return 1;
+void RegressionEngine::CheckTarget(const ColumnDescriptor& target) const {
+  if (target.sd <= 1e-15) {
+    throw _cart_error("CreateRoot", "Target variable is a constant", "Check validity of data source", "Warning");
   }
-  return 0;
+}
+
+void RegressionEngine::FillRoot(TreeNode& root, const ColumnDescriptor& target) const {
+  root.mean = static_cast<float>(target.mean);
+  root.sd = static_cast<float>(target.sd);
+  root.min = target.min;
+  root.max = target.max;
 }
 
 std::vector<double> RegressionEngine::PrepareTarget() {
@@ -36,61 +28,81 @@ std::vector<double> RegressionEngine::PrepareTarget() {
   }
   target_.resize(static_cast<std::size_t>(rows_));
   for (int r = 0; r < rows_; ++r) target_[static_cast<std::size_t>(r)] = table_.NumberAt(r, t);
+  exactSums_ = SumsAreExact(target_);
   return target_;
 }
 
 void RegressionEngine::SearchNode(TreeNode& parent, RowRange range) {
   VarianceStats parentStats;
   for (std::int32_t row : orders_.ByRow(range)) parentStats.Add(target_[static_cast<std::size_t>(row)]);
+  auto settle = [&](const SplitCandidate& split) { return RowOrderScore(range, split); };
 
   // One predictor's search; best holds the best candidate met so far.
-  auto search = [&](int v, SplitCandidate& best) {
-    VarianceCriterion criterion(target_);
+  auto search = [&](int v, SplitCandidate& best, std::vector<SplitCandidate>& uncertain) {
+    VarianceCriterion criterion(target_, exactSums_);
     const ColumnDescriptor& column = columns()[v];
     if (column.kind == kNumericKind) {
       const auto rows = orders_.ByValue(v, range);
       if (traceOn_) {
-        SearchNumericInOrder(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best,
-                             [&](const SplitCandidate& split, const VarianceStats&, const VarianceStats&) {
-                               Trace(parent, range, split);
-                             });
+        SearchNumericInOrder(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best, settle,
+                             [&](const SplitCandidate& split) { Trace(parent, range, split); });
       } else {
-        SearchNumeric(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best);
+        SearchNumeric(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best, uncertain);
       }
     } else if (column.kind == kCharacterKind && partitions_[v]) {
-      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
+      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best,
+                     uncertain);
+    }
+  };
+
+  // Settles the candidates whose score the sweeps could not tell exactly and
+  // that might still come first.
+  auto settleAll = [&](const std::vector<SplitCandidate>& candidates, SplitCandidate& best) {
+    for (SplitCandidate candidate : candidates) {
+      if (!Precedes<VarianceCriterion>(candidate, best)) continue;
+      candidate.score = settle(candidate);
+      if (Precedes<VarianceCriterion>(candidate, best)) best = candidate;
     }
   };
 
   SplitCandidate best{VarianceCriterion::kInitialBest};
   const int predictors = cols_ - 1;
+  std::vector<std::vector<SplitCandidate>> uncertain(static_cast<std::size_t>(predictors));
   if (traceOn_) {
-    // The trace shows every new best in search order, so predictors go one by one.
-    for (int v = 0; v < predictors; ++v) search(v, best);
+    // The trace shows every new best in search order, so predictors go one by
+    // one, each starting from the exact best of those before it.
+    for (int v = 0; v < predictors; ++v) {
+      search(v, best, uncertain[static_cast<std::size_t>(v)]);
+      settleAll(uncertain[static_cast<std::size_t>(v)], best);
+    }
   } else {
     std::vector<SplitCandidate> perPredictor(static_cast<std::size_t>(predictors), best);
-    ParallelFor(predictors, [&](int v) { search(v, perPredictor[static_cast<std::size_t>(v)]); });
-    for (const SplitCandidate& candidate : perPredictor) {
-      if (Precedes<VarianceCriterion>(candidate, best)) best = candidate;
-    }
+    ParallelFor(predictors, [&](int v) {
+      search(v, perPredictor[static_cast<std::size_t>(v)], uncertain[static_cast<std::size_t>(v)]);
+    });
+    best = FirstBest<VarianceCriterion>(perPredictor, best);
+    for (const auto& candidates : uncertain) settleAll(candidates, best);
   }
   if (best.variable >= 0) KeepSplit(parent, range, best);
 }
 
-void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split) {
-  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
-  VarianceStats stats[2];
-  for (TreeNode* node : work) ResetWorkNode(*node);
+float RegressionEngine::RowOrderScore(RowRange range, const SplitCandidate& split) const {
+  VarianceStats left, right;
   for (std::int32_t row : orders_.ByRow(range)) {
-    const bool left = GoesLeft(split, row);
-    goesLeft_[static_cast<std::size_t>(row)] = left ? 1 : 0;
-    TreeNode& node = *work[left];
+    (GoesLeft(split, row) ? left : right).Add(target_[static_cast<std::size_t>(row)]);
+  }
+  return VarianceScore(MomentsOf(left).sd, MomentsOf(right).sd);
+}
+
+void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split) {
+  VarianceStats stats[2];
+  AssignRows(range, split, [&](TreeNode& node, bool left, std::int32_t row) {
     const double y = target_[static_cast<std::size_t>(row)];
-    node.rowMask[static_cast<std::size_t>(row)] = '1';
     stats[left].Add(y);
     node.min = std::min(node.min, static_cast<float>(y));  // a float compare, as the node holds it
     node.max = std::max(node.max, static_cast<float>(y));
-  }
+  });
+  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
   for (int side = 0; side < 2; ++side) {
     const Moments m = MomentsOf(stats[side]);
     work[side]->N = stats[side].n;

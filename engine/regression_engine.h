@@ -15,9 +15,9 @@ class RegressionEngine : public TreeEngine {
  public:
   explicit RegressionEngine(RowTable& table = GlobalRowTable()) : TreeEngine(table) {}
 
-  int CreateRoot() override;
-
  protected:
+  void CheckTarget(const ColumnDescriptor& target) const override;
+  void FillRoot(TreeNode& root, const ColumnDescriptor& target) const override;
   void SearchNode(TreeNode& parent, RowRange range) override;
   bool GrowsChild(const TreeNode& child) const override { return child.sd > 0; }
   std::string NodeLine(const TreeNode& node) const override;
@@ -31,7 +31,11 @@ class RegressionEngine : public TreeEngine {
   // row order, as the node's would be.
   void Trace(const TreeNode& parent, RowRange range, const SplitCandidate& split) const;
 
+  // The score of a split with the node's sums added up in row order.
+  float RowOrderScore(RowRange range, const SplitCandidate& split) const;
+
   std::vector<double> target_;
+  bool exactSums_ = false;
 };
 
 }  // namespace orlix

@@ -1,5 +1,5 @@
 // The segment summary report of a grown tree, built from the node file the
-// engine wrote: the run's specification, then each segment's rule and target
+// engine wrote: the run's settings, then each segment's rule and target
 // statistics. Also the pieces the scoring code shares with it (map kind,
 // clock, stamp). Nothing throws; problems come back in GeneratedText.
 #pragma once

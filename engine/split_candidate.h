@@ -8,6 +8,14 @@
 
 namespace orlix {
 
+// What a split's score can be when its sums are added up in another order
+// (the node's row order): low == high means the score is that value.
+struct ScoreRange {
+  float low;
+  float high;
+  bool Certain() const { return low == high; }
+};
+
 struct SplitCandidate {
   float score;
   int variable = -1;  // engine column of the predictor, -1 for "no candidate yet"
@@ -23,6 +31,22 @@ bool Precedes(const SplitCandidate& a, const SplitCandidate& b) {
   if (a.score != b.score || b.variable < 0) return false;
   if (a.variable != b.variable) return a.variable < b.variable;
   return a.order < b.order;
+}
+
+// The most favourable score of a range for the criterion.
+template <typename Criterion>
+float Favourable(const ScoreRange& range) {
+  return Criterion::Better(range.high, range.low) ? range.high : range.low;
+}
+
+// The candidate chosen among the best candidates of each predictor (in column
+// order) and initial, as one search over all of them would choose it.
+template <typename Criterion, typename Candidates>
+SplitCandidate FirstBest(const Candidates& perPredictor, SplitCandidate initial) {
+  for (const SplitCandidate& candidate : perPredictor) {
+    if (Precedes<Criterion>(candidate, initial)) initial = candidate;
+  }
+  return initial;
 }
 
 }  // namespace orlix

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -47,40 +48,53 @@ void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& pare
   }
 }
 
+// Candidates whose score is not certain (see ScoreRange) are not compared:
+// they go to uncertain, with their most favourable score, for the caller to
+// settle with the node's own sums.
 template <typename Criterion>
 void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent,
                    std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
-                   int minimumN, SplitCandidate& best) {
+                   int minimumN, SplitCandidate& best, std::vector<SplitCandidate>& uncertain) {
   SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext, bool rightConstant) {
-    SplitCandidate candidate{criterion.ChildrenScore(rightConstant), variable, 0};
+    const ScoreRange range = criterion.ChildrenScores(rightConstant, best.score);
+    SplitCandidate candidate{Favourable<Criterion>(range), variable, 0};
     if (Criterion::Better(best.score, candidate.score)) return;  // cannot win or tie
     candidate.order = thresholds.FirstRank(k, kNext);
-    if (candidate.order >= 0 && Precedes<Criterion>(candidate, best)) best = candidate;
+    if (candidate.order < 0) return;
+    if (!range.Certain()) {
+      uncertain.push_back(candidate);
+    } else if (Precedes<Criterion>(candidate, best)) {
+      best = candidate;
+    }
   });
 }
 
 // The same search visiting every threshold in text order, as the trace needs:
-// onImprovement(candidate, leftStats, rightStats) for each new best.
-template <typename Criterion, typename OnImprovement>
+// onImprovement(candidate) for each new best. settle(candidate) gives the
+// score of a candidate whose score is not certain.
+template <typename Criterion, typename Settle, typename OnImprovement>
 void SearchNumericInOrder(Criterion& criterion, const typename Criterion::Stats& parent,
                           std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
-                          int minimumN, SplitCandidate& best, OnImprovement&& onImprovement) {
+                          int minimumN, SplitCandidate& best, Settle&& settle, OnImprovement&& onImprovement) {
   struct Scored {
     int rank;
-    float score;
-    typename Criterion::Stats left;
+    ScoreRange range;
   };
   std::vector<Scored> scored;
   SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext, bool rightConstant) {
-    const float score = criterion.ChildrenScore(rightConstant);
-    thresholds.ForEachRank(k, kNext, [&](int rank) { scored.push_back({rank, score, criterion.LeftStats()}); });
+    const ScoreRange range = criterion.ChildrenScores(rightConstant, std::numeric_limits<float>::infinity());
+    thresholds.ForEachRank(k, kNext, [&](int rank) { scored.push_back({rank, range}); });
   });
   std::sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) { return a.rank < b.rank; });
   for (const Scored& s : scored) {
-    const SplitCandidate candidate{s.score, variable, s.rank};
+    SplitCandidate candidate{Favourable<Criterion>(s.range), variable, s.rank};
     if (!Precedes<Criterion>(candidate, best)) continue;
+    if (!s.range.Certain()) {
+      candidate.score = settle(candidate);
+      if (!Precedes<Criterion>(candidate, best)) continue;
+    }
     best = candidate;
-    onImprovement(candidate, s.left, parent.Minus(s.left));
+    onImprovement(candidate);
   }
 }
 
@@ -89,7 +103,8 @@ void SearchNumericInOrder(Criterion& criterion, const typename Criterion::Stats&
 template <typename Criterion>
 void SearchCategory(Criterion& criterion, const typename Criterion::Stats& parent,
                     std::span<const std::int32_t> rows, const std::vector<std::int8_t>& levels,
-                    const CategoryPartitions& partitions, int variable, int minimumN, SplitCandidate& best) {
+                    const CategoryPartitions& partitions, int variable, int minimumN, SplitCandidate& best,
+                    std::vector<SplitCandidate>& uncertain) {
   constexpr int kNoCategory = kMaxSplitCategories;
   std::array<typename Criterion::Stats, kMaxSplitCategories + 1> perLevel{};
   for (std::int32_t row : rows) {
@@ -110,8 +125,13 @@ void SearchCategory(Criterion& criterion, const typename Criterion::Stats& paren
       }
     }
     if (criterion.LeftCount() <= minimumN || criterion.RightCount() <= minimumN) continue;
-    const SplitCandidate candidate{criterion.ChildrenScore(right.Constant()), variable, p};
-    if (Precedes<Criterion>(candidate, best)) best = candidate;
+    const ScoreRange range = criterion.ChildrenScores(right.Constant(), best.score);
+    const SplitCandidate candidate{Favourable<Criterion>(range), variable, p};
+    if (!range.Certain()) {
+      if (!Criterion::Better(best.score, candidate.score)) uncertain.push_back(candidate);
+    } else if (Precedes<Criterion>(candidate, best)) {
+      best = candidate;
+    }
   }
 }
 

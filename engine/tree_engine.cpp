@@ -92,6 +92,15 @@ int TreeEngine::InitializeVars() {
   });
 }
 
+int TreeEngine::CreateRoot() {
+  return Guarded([&] {
+    if (cols_ < 1 || rows_ < 1) throw NoData("CreateRoot", "Warning");
+    const ColumnDescriptor& target = (*columns_)[cols_ - 1];
+    CheckTarget(target);
+    FillRoot(MakeRoot(), target);
+  });
+}
+
 TreeNode& TreeEngine::MakeRoot() {
   ranges_.clear();
   root_ = std::make_unique<TreeNode>(rows_);
@@ -173,7 +182,7 @@ int TreeEngine::GrowAt(TreeNode& parent, RowRange range) {
 }
 
 void TreeEngine::Prepare() {
-  std::vector<std::vector<SortedRow>> byValue(static_cast<std::size_t>(cols_));
+  std::vector<std::vector<SweepRow>> byValue(static_cast<std::size_t>(cols_));
   thresholds_.clear();
   thresholds_.resize(static_cast<std::size_t>(cols_));
   partitions_.clear();
@@ -199,7 +208,7 @@ void TreeEngine::Prepare() {
     }
   });
   sortedColumns_.clear();
-  orders_.Build(byValue, PrepareTarget());
+  orders_.Build(std::move(byValue), PrepareTarget());
   goesLeft_.assign(static_cast<std::size_t>(rows_), 0);
   prepared_ = true;
 }

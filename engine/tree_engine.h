@@ -49,7 +49,7 @@ class TreeEngine {
   int SetOption1(int value);
   int SetOption2(int value);
   int InitializeVars();
-  virtual int CreateRoot() = 0;
+  int CreateRoot();
   // Grows the subtree under node, which must be this engine's root or a node
   // of its tree; a node grown before is grown afresh.
   int Grow(TreeNode& node);
@@ -74,6 +74,10 @@ class TreeEngine {
   // Checks the target and returns, per row, the target as the criterion reads it.
   virtual std::vector<double> PrepareTarget() = 0;
 
+  // CreateRoot's checks of the target (raising _cart_error) and the root's
+  // target statistics.
+  virtual void CheckTarget(const ColumnDescriptor& target) const = 0;
+  virtual void FillRoot(TreeNode& root, const ColumnDescriptor& target) const = 0;
   // Creates parent's two children (row masks all '0').
   virtual void MakeChildren(TreeNode& parent);
   // Makes the root with every row, registered for growing.
@@ -85,6 +89,20 @@ class TreeEngine {
   std::string RightRule(const SplitCandidate& split) const;
   // Whether row goes left under split; the numeric threshold or the category subset.
   bool GoesLeft(const SplitCandidate& split, std::int32_t row) const;
+  // Resets the work nodes and sends every row of range, in row order, to the
+  // work node of its side (mask and goesLeft bytes); visit(node, left, row)
+  // adds the row to what the engine counts.
+  template <typename Visit>
+  void AssignRows(RowRange range, const SplitCandidate& split, Visit&& visit) {
+    TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
+    for (TreeNode* node : work) ResetWorkNode(*node);
+    for (std::int32_t row : orders_.ByRow(range)) {
+      const bool left = GoesLeft(split, row);
+      goesLeft_[static_cast<std::size_t>(row)] = left ? 1 : 0;
+      work[left]->rowMask[static_cast<std::size_t>(row)] = '1';
+      visit(*work[left], left, row);
+    }
+  }
 
   RowTable& table_;
   std::unique_ptr<std::array<ColumnDescriptor, kMaxColumns>> columns_;

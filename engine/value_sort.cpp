@@ -17,19 +17,16 @@ double FromSortKey(std::uint64_t key) {
   return std::bit_cast<double>((key >> 63) ? key & ~(std::uint64_t{1} << 63) : ~key);
 }
 
-struct KeyedRow {
-  std::uint64_t key;
-  std::int32_t row;
-};
+using KeyedRow = SortScratch::KeyedRow;
 
 constexpr int kDigitBits = 11;
 constexpr int kDigits = (64 + kDigitBits - 1) / kDigitBits;
 constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
 
 // LSD radix sort; stable, so equal keys keep row order.
-void RadixSort(std::vector<KeyedRow>& a) {
+void RadixSort(std::vector<KeyedRow>& a, std::vector<KeyedRow>& b) {
   const std::size_t n = a.size();
-  std::vector<KeyedRow> b(n);
+  b.resize(n);
   std::vector<std::array<std::uint32_t, kDigits>> histogram(kBuckets);
   for (const KeyedRow& r : a) {
     for (int d = 0; d < kDigits; ++d) ++histogram[(r.key >> (d * kDigitBits)) & (kBuckets - 1)][d];
@@ -50,20 +47,21 @@ void RadixSort(std::vector<KeyedRow>& a) {
 
 }  // namespace
 
-SortedColumn SortByValue(const std::vector<double>& values) {
+SortedColumn SortByValue(std::span<const double> values, SortScratch& scratch) {
   const std::size_t n = values.size();
-  std::vector<KeyedRow> keyed(n);
+  std::vector<KeyedRow>& keyed = scratch.keyed;
+  keyed.resize(n);
   for (std::size_t i = 0; i < n; ++i) keyed[i] = {SortKey(values[i]), static_cast<std::int32_t>(i)};
   if (n < 2048) {
     std::stable_sort(keyed.begin(), keyed.end(), [](const KeyedRow& x, const KeyedRow& y) { return x.key < y.key; });
   } else {
-    RadixSort(keyed);
+    RadixSort(keyed, scratch.other);
   }
   SortedColumn sorted;
   sorted.rows.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
     if (i == 0 || keyed[i].key != keyed[i - 1].key) sorted.distinct.push_back(FromSortKey(keyed[i].key));
-    sorted.rows[i] = {keyed[i].row, static_cast<std::int32_t>(sorted.distinct.size() - 1)};
+    sorted.rows[i] = {keyed[i].row, static_cast<std::int32_t>(sorted.distinct.size() - 1), 0.0};
   }
   return sorted;
 }

@@ -33,8 +33,8 @@ void ConvertToDoubles(RowTable& table, int c, const ColumnDescriptor& column, in
   }
 }
 
-std::vector<double> FirstRows(const RowTable& table, int c, int rows) {
-  return std::vector<double>(table.ColumnValues(c).begin(), table.ColumnValues(c).begin() + rows);
+std::span<const double> FirstRows(const RowTable& table, int c, int rows) {
+  return std::span<const double>(table.ColumnValues(c)).first(static_cast<std::size_t>(rows));
 }
 
 std::int16_t Truncate16(double int32_value) {
@@ -63,15 +63,16 @@ void SetCuts(ColumnDescriptor& column, int rows, Walk&& walk) {
   });
 }
 
-void NumericStatistics(RowTable& table, int c, ColumnDescriptor& column, int rows, SortedColumn& sorted) {
+void NumericStatistics(RowTable& table, int c, ColumnDescriptor& column, int rows, SortedColumn& sorted,
+                       SortScratch& scratch) {
   ConvertToDoubles(table, c, column, rows);
-  const std::vector<double> values = FirstRows(table, c, rows);
+  const std::span<const double> values = FirstRows(table, c, rows);
   for (double v : values) {
     column.sum += v;
     column.sumSquares += v * v;
   }
-  sorted = SortByValue(values);
-  const std::vector<SortedRow>& order = sorted.rows;
+  sorted = SortByValue(values, scratch);
+  const std::vector<SweepRow>& order = sorted.rows;
 
   // Distinct texts in numeric order: equal "%lf" texts are neighbours, and only
   // distinct values are formatted.
@@ -208,10 +209,11 @@ void ResetStatistics(ColumnDescriptor& column) {
   column.valueCounts.clear();
 }
 
-void OneVariable(RowTable& table, ColumnDescriptor& column, int c, int rows, SortedColumn& sorted) {
+void OneVariable(RowTable& table, ColumnDescriptor& column, int c, int rows, SortedColumn& sorted,
+                 SortScratch& scratch) {
   ResetStatistics(column);
   if (column.kind == kNumericKind) {
-    NumericStatistics(table, c, column, rows, sorted);
+    NumericStatistics(table, c, column, rows, sorted, scratch);
     column.mean = column.sum / rows;
     const double variance = (column.sumSquares - column.sum * column.sum / rows) / rows;
     // Rounding must not give a column of equal values a spread.
@@ -226,7 +228,7 @@ void OneVariable(RowTable& table, ColumnDescriptor& column, int c, int rows, Sor
                                                   [](const auto& entry) { return entry.second == 1; }));
   if (column.decile == 1) {
     ConvertToDeciles(table, c, column, rows);
-    if (column.kind == kNumericKind) sorted = SortByValue(FirstRows(table, c, rows));
+    if (column.kind == kNumericKind) sorted = SortByValue(FirstRows(table, c, rows), scratch);
   }
 }
 
@@ -244,7 +246,8 @@ std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<C
   }
   // Each variable reads and rewrites only its own column.
   std::vector<SortedColumn> sorted(static_cast<std::size_t>(count));
-  ParallelFor(count, [&](int c) { OneVariable(table, columns[c], c, rows, sorted[c]); });
+  std::vector<SortScratch> scratch(kParallelWorkers);
+  ParallelFor(count, [&](int c, int worker) { OneVariable(table, columns[c], c, rows, sorted[c], scratch[worker]); });
   return sorted;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/node_row_orders.h"
+#include "engine/split_candidate.h"
 
 namespace orlix {
 
@@ -20,6 +21,7 @@ struct VarianceStats {
   int n = 0;
   double sum = 0;
   double sumSquares = 0;
+  double absSum = 0;
   double low = std::numeric_limits<double>::infinity();
   double high = -std::numeric_limits<double>::infinity();
 
@@ -27,6 +29,7 @@ struct VarianceStats {
     ++n;
     sum += y;
     sumSquares += y * y;
+    absSum += std::abs(y);
     low = std::min(low, y);
     high = std::max(high, y);
   }
@@ -34,11 +37,12 @@ struct VarianceStats {
     n += other.n;
     sum += other.sum;
     sumSquares += other.sumSquares;
+    absSum += other.absSum;
     low = std::min(low, other.low);
     high = std::max(high, other.high);
   }
   VarianceStats Minus(const VarianceStats& other) const {
-    return {n - other.n, sum - other.sum, sumSquares - other.sumSquares};
+    return {n - other.n, sum - other.sum, sumSquares - other.sumSquares, absSum - other.absSum};
   }
   bool Constant() const { return low == high; }
 };
@@ -65,14 +69,19 @@ inline float VarianceScore(float leftSd, float rightSd) {
                             std::pow(static_cast<double>(rightSd), 2.0));
 }
 
+// Whether sums of these values and of their squares come out exactly, in any
+// order (integers, or few binary digits, and not too many of them).
+bool SumsAreExact(const std::vector<double>& values);
+
 class VarianceCriterion {
  public:
   using Stats = VarianceStats;
   static constexpr float kInitialBest = 1e15f;
   static bool Better(float a, float b) { return a < b; }
 
-  // target[row]: the target cell of every table row, as a double.
-  explicit VarianceCriterion(const std::vector<double>& target) : target_(target) {}
+  // target[row]: the target cell of every table row, as a double; exactSums:
+  // SumsAreExact(target), so scores never depend on the order of addition.
+  VarianceCriterion(const std::vector<double>& target, bool exactSums) : target_(target), exactSums_(exactSums) {}
 
   void AddRow(Stats& stats, int row) const { stats.Add(target_[static_cast<std::size_t>(row)]); }
   void Reset(const Stats& parent) {
@@ -88,9 +97,15 @@ class VarianceCriterion {
   float ChildrenScore(bool rightConstant) const {
     return VarianceScore(MomentsOf(left_).sd, MomentsOf(parent_.Minus(left_), rightConstant).sd);
   }
+  // The score as a node's own row-order sums would give it. Our sums run in
+  // another order (and the right side is the parent's less the left's), so the
+  // last bits may differ; the range holds every score those bits allow. A
+  // range wholly worse than best may be returned as a single value.
+  ScoreRange ChildrenScores(bool rightConstant, float best) const;
 
  private:
   const std::vector<double>& target_;
+  bool exactSums_;
   Stats parent_;
   Stats left_;
 };

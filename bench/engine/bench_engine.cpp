@@ -1,7 +1,8 @@
 // bench_engine [ROWS...]: fills the analysis table with a generated table
-// (20 numeric, 5 character predictors, numeric target), then times the
-// statistics pass (InitializeVars) and growing (CreateRoot + Grow) with a
-// minimum count of 100. Prints one line per size; default sizes 10k, 100k, 1M.
+// (20 numeric, 5 character predictors; a numeric target for a regression map,
+// a 4-class target for a category map), then times the statistics pass
+// (InitializeVars) and growing (CreateRoot + Grow) with a minimum count of 100.
+// Prints one line per size and map kind; default sizes 10k, 100k, 1M.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "bench/common/table_generator.h"
+#include "engine/category_engine.h"
 #include "engine/regression_engine.h"
 #include "engine/row_table.h"
 
@@ -45,14 +47,19 @@ void Fill(orlix::RowTable& table, const orlix::bench::GeneratedTable& g) {
   for (std::size_t r = 0; r < g.rows(); ++r) {
     for (std::size_t c = 0; c < G::kNumeric; ++c) table.AppendDouble(g.numeric[c][r]);
     for (std::size_t c = 0; c < G::kCharacter; ++c) table.AppendString(g.levels[c][g.codes[c][r]]);
-    table.AppendDouble(g.target[r]);
+    if (g.kind == orlix::bench::TargetKind::Numeric) {
+      table.AppendDouble(g.target[r]);
+    } else {
+      table.AppendString(g.classNames[g.targetClass[r]]);
+    }
     table.EndRow();
   }
 }
 
-void Run(int rows) {
+template <typename Engine>
+void Run(int rows, orlix::bench::TargetKind kind) {
   using G = orlix::bench::GeneratedTable;
-  const G generated = orlix::bench::generateTable(static_cast<std::size_t>(rows), orlix::bench::TargetKind::Numeric);
+  const G generated = orlix::bench::generateTable(static_cast<std::size_t>(rows), kind);
   orlix::RowTable table;
   const double before = ResidentMiB();
   auto start = Clock::now();
@@ -60,11 +67,10 @@ void Run(int rows) {
   const double fill = Seconds(start);
   const double tableMiB = ResidentMiB() - before;
 
-  orlix::RegressionEngine engine(table);
+  Engine engine(table);
   for (std::size_t c = 0; c < G::kColumns; ++c) {
     engine.columns()[c].name = generated.names[c];
-    engine.columns()[c].kind = (c >= G::kNumeric && c < G::kNumeric + G::kCharacter) ? orlix::kCharacterKind
-                                                                                       : orlix::kNumericKind;
+    engine.columns()[c].kind = generated.isNumericColumn(c) ? orlix::kNumericKind : orlix::kCharacterKind;
   }
   engine.SetOutputFileName("/dev/null");
   engine.SetNumCols(static_cast<int>(G::kColumns));
@@ -81,9 +87,9 @@ void Run(int rows) {
   const double cpu = CpuSeconds() - cpuStart;
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("%9d rows  fill %7.3f s  statistics %7.3f s (cpu %6.3f s)  growing %7.3f s  statistics+growing %7.3f s (cpu %7.3f s)  "
+  std::printf("%-10s %9d rows  fill %7.3f s  statistics %7.3f s (cpu %6.3f s)  growing %7.3f s  statistics+growing %7.3f s (cpu %7.3f s)  "
               "table %7.1f MiB  peak RSS %7.1f MiB  nodes %d  splits %d\n",
-              rows, fill, statistics, cpuStatistics, growing, statistics + growing, cpu, tableMiB, usage.ru_maxrss / 1024.0,
+              kind == orlix::bench::TargetKind::Numeric ? "regression" : "category", rows, fill, statistics, cpuStatistics, growing, statistics + growing, cpu, tableMiB, usage.ru_maxrss / 1024.0,
               engine.nodeCount(), engine.splitCount());
   std::fflush(stdout);
 }
@@ -94,5 +100,6 @@ int main(int argc, char** argv) {
   std::vector<int> sizes;
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {10000, 100000, 1000000};
-  for (int rows : sizes) Run(rows);
+  for (int rows : sizes) Run<orlix::RegressionEngine>(rows, orlix::bench::TargetKind::Numeric);
+  for (int rows : sizes) Run<orlix::CategoryEngine>(rows, orlix::bench::TargetKind::FourClass);
 }

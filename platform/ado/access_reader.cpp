@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/ado/field_names.h"
+#include "platform/ado/isolated_reader.h"
 
 namespace orlix::ado {
 
@@ -208,18 +209,31 @@ class AccessTable {
 
 }  // namespace
 
+// libmdb loops for minutes on some damaged files: it runs in a child process that
+// must answer within this time.
+constexpr std::chrono::seconds kSilenceLimit{10};
+
 std::vector<std::string> ListAccessTables(const std::string& path) {
-  MdbPtr mdb = OpenDatabase(path);
-  std::vector<std::string> names;
-  for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-    auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-    if (IsUserTable(entry)) names.emplace_back(entry->object_name);
-  }
-  return names;
+  struct Names : FileTableSink {
+    std::vector<std::string> names;
+    void SetFields(std::vector<FileField>) override {}
+    void AddRow(std::span<const FileCell> cells) override { names.push_back(std::get<std::string>(cells[0])); }
+  } names;
+  auto list = [&path](FileTableSink& sink) {
+    MdbPtr mdb = OpenDatabase(path);
+    sink.SetFields({{"TABLE_NAME", kFileVarWChar, 255}});
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+      auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+      FileCell name = std::string(entry->object_name);
+      if (IsUserTable(entry)) sink.AddRow({&name, 1});
+    }
+  };
+  RunIsolated(path, list, names, kSilenceLimit);
+  return names.names;
 }
 
 void ReadAccessTable(const std::string& path, const std::string& table, FileTableSink& sink) {
-  AccessTable(path, table).Read(sink);
+  RunIsolated(path, [&](FileTableSink& out) { AccessTable(path, table).Read(out); }, sink, kSilenceLimit);
 }
 
 }  // namespace orlix::ado

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "platform/ado/adoxml.h"
 #include "platform/ado/adoxml_types.h"
@@ -78,6 +80,7 @@ class XmlWriter {
 
   std::string write() {
     out_ = kHeader;
+    checkNames();
     for (size_t c = 0; c < t_.fieldCount(); ++c) writeField(c);
     out_ += kSchemaEnd;
     writeRows();
@@ -93,6 +96,8 @@ class XmlWriter {
     size_t bad = invalidUtf8Offset(s);
     if (bad != std::string_view::npos && s[bad] != '\0')
       fail(row, col, "the text is not valid UTF-8");
+    if (s.find("\xEF\xBF\xBE") != std::string_view::npos || s.find("\xEF\xBF\xBF") != std::string_view::npos)
+      fail(row, col, "the characters U+FFFE and U+FFFF cannot be saved in XML");
     std::string e;
     e.reserve(s.size());
     for (char ch : s) {
@@ -236,7 +241,8 @@ class XmlWriter {
     std::string whole(s.substr(0, point));
     std::string frac(point == std::string_view::npos ? "" : s.substr(point + 1));
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
-    frac.resize(static_cast<size_t>(std::max(scale, 0)), '0');
+    // Padded to the scale; never cut, so no digit of the value is lost.
+    frac.resize(std::max(frac.size(), static_cast<size_t>(std::max(scale, 0))), '0');
     if (whole.empty() && frac.empty()) return "0";
     if (whole.empty() && frac.find_first_not_of('0') == std::string::npos) sign.clear();
     return sign + whole + (frac.empty() ? "" : "." + frac);
@@ -253,18 +259,46 @@ class XmlWriter {
     return out;
   }
 
+  // Rows name their cells by attribute: two fields with one name cannot be saved.
+  void checkNames() {
+    std::set<std::string> seen;
+    for (size_t c = 0; c < t_.fieldCount(); ++c)
+      if (!seen.insert(xmlName(c)).second)
+        fail(static_cast<size_t>(-1), c, "another field has the same name; rename one to save");
+  }
+
   // The attribute name of a field in rows: the name itself when it is an XML
   // name, otherwise "c" and the field's position, with the name in rs:name.
   std::string xmlName(size_t col) const {
     const std::string& name = t_.field(col).name;
-    auto nameChar = [](unsigned char c, bool first) {
-      return std::isalpha(c) || c == '_' || c >= 0x80 ||
-             (!first && (std::isdigit(c) || c == '.' || c == '-'));
-    };
-    bool valid = !name.empty();
-    for (size_t i = 0; valid && i < name.size(); ++i)
-      valid = nameChar(static_cast<unsigned char>(name[i]), i == 0);
-    return valid ? name : "c" + std::to_string(col);
+    return isXmlName(name) ? name : "c" + std::to_string(col);
+  }
+
+  // An XML 1.0 name without a colon, for well-formed UTF-8 text.
+  static bool isXmlName(std::string_view s) {
+    if (s.empty() || invalidUtf8Offset(s) != std::string_view::npos) return false;
+    bool first = true;
+    for (size_t i = 0; i < s.size(); first = false) {
+      const auto c = static_cast<unsigned char>(s[i]);
+      uint32_t cp = c;
+      size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+      if (len > 1) {
+        cp = c & (0xFF >> (len + 1));
+        for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+      }
+      i += len;
+      const bool start = (cp < 0x80 && (std::isalpha(static_cast<int>(cp)) || cp == '_')) ||
+                         (cp >= 0xC0 && cp <= 0xD6) || (cp >= 0xD8 && cp <= 0xF6) ||
+                         (cp >= 0xF8 && cp <= 0x2FF) || (cp >= 0x370 && cp <= 0x37D) ||
+                         (cp >= 0x37F && cp <= 0x1FFF) || (cp >= 0x200C && cp <= 0x200D) ||
+                         (cp >= 0x2070 && cp <= 0x218F) || (cp >= 0x2C00 && cp <= 0x2FEF) ||
+                         (cp >= 0x3001 && cp <= 0xD7FF) || (cp >= 0xF900 && cp <= 0xFDCF) ||
+                         (cp >= 0xFDF0 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0xEFFFF);
+      const bool more = (cp < 0x80 && (std::isdigit(static_cast<int>(cp)) || cp == '.' || cp == '-')) ||
+                        cp == 0xB7 || (cp >= 0x300 && cp <= 0x36F) || (cp >= 0x203F && cp <= 0x2040);
+      if (!(start || (!first && more))) return false;
+    }
+    return true;
   }
 
   const Table& t_;

@@ -15,6 +15,9 @@ class Catalog {
   // Table names in catalog order: text files of the folder, SQLite and ODBC
   // tables (system tables left out), sheets, dBase files.
   const std::vector<std::string>& tables() const { return tables_; }
+  // The same under ADOX's names.
+  void SetActiveConnection(std::string_view connectionString) { setActiveConnection(connectionString); }
+  const std::vector<std::string>& Tables() const { return tables_; }
 
  private:
   std::vector<std::string> tables_;

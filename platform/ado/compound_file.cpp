@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/ado/field_names.h"
+#include "platform/ado/byte_order.h"
 #include "platform/ado/file_table.h"
 
 namespace orlix::ado {
@@ -12,15 +13,6 @@ namespace {
 
 constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
 constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
-
-std::uint32_t Le32(const std::string& b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-         static_cast<std::uint8_t>(b[at + 2]) << 16 |
-         static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
-std::uint16_t Le16(const std::string& b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
-}
 
 class CompoundFile {
  public:

@@ -6,15 +6,11 @@
 
 namespace orlix::ado {
 
-namespace {
-
-std::string_view trim(std::string_view s) {
+std::string_view trimSpace(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
   return s;
 }
-
-}  // namespace
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -35,13 +31,13 @@ ConnectionString ConnectionString::parse(std::string_view text) {
   while (i < text.size()) {
     size_t eq = text.find_first_of("=;", i);
     if (eq == std::string_view::npos || text[eq] == ';') {
-      std::string_view rest = trim(text.substr(i, eq == std::string_view::npos ? eq : eq - i));
+      std::string_view rest = trimSpace(text.substr(i, eq == std::string_view::npos ? eq : eq - i));
       if (!rest.empty()) throw fail("\"" + std::string(rest) + "\" has no \"=\"");
       if (eq == std::string_view::npos) break;
       i = eq + 1;
       continue;
     }
-    std::string key(trim(text.substr(i, eq - i)));
+    std::string key(trimSpace(text.substr(i, eq - i)));
     if (key.empty()) throw fail("a value without a key at position " + std::to_string(eq + 1));
     i = eq + 1;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -62,7 +58,7 @@ ConnectionString ConnectionString::parse(std::string_view text) {
       }
     } else {
       size_t end = text.find(';', i);
-      value = std::string(trim(text.substr(i, end == std::string_view::npos ? end : end - i)));
+      value = std::string(trimSpace(text.substr(i, end == std::string_view::npos ? end : end - i)));
       i = end == std::string_view::npos ? text.size() : end;
     }
     if (i < text.size()) ++i;  // the ';'

@@ -31,5 +31,7 @@ class ConnectionString {
 
 // ASCII case-insensitive equality, as field names and keys are compared.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+// `s` without leading and trailing white space.
+std::string_view trimSpace(std::string_view s);
 
 }  // namespace orlix::ado

@@ -17,6 +17,7 @@ struct StopTable {
     stop[static_cast<unsigned char>(',')] = true;
     stop[static_cast<unsigned char>('\n')] = true;
     stop[static_cast<unsigned char>('\r')] = true;
+    stop[static_cast<unsigned char>('"')] = true;
   }
 };
 constexpr StopTable kStops;
@@ -39,11 +40,11 @@ std::string_view CsvCell::text(std::string& scratch) const {
   return scratch;
 }
 
-CsvTokenizer::CsvTokenizer(std::string_view data, std::string sourceName)
-    : data_(data), source_(std::move(sourceName)) {
-  if (data_.substr(0, 3) == "\xEF\xBB\xBF") start_ = 3;
+CsvTokenizer::CsvTokenizer(std::string_view data, std::string sourceName, size_t begin, size_t end)
+    : data_(data.substr(0, end)), source_(std::move(sourceName)), whole_(data) {
+  if (begin == 0 && data_.substr(0, 3) == "\xEF\xBB\xBF") begin = 3;
+  start_ = std::min(begin, data_.size());
   pos_ = start_;
-  lineCountedTo_ = start_;
 }
 
 void CsvTokenizer::rewind() { pos_ = start_; }
@@ -51,11 +52,11 @@ void CsvTokenizer::rewind() { pos_ = start_; }
 size_t CsvTokenizer::line() const {
   // Counted lazily and incrementally: only messages need it.
   if (recordStart_ < lineCountedTo_) {
-    lineCountedTo_ = start_;
+    lineCountedTo_ = 0;
     lineAtCounted_ = 1;
   }
-  const char* p = data_.data() + lineCountedTo_;
-  const char* end = data_.data() + recordStart_;
+  const char* p = whole_.data() + lineCountedTo_;
+  const char* end = whole_.data() + recordStart_;
   for (; p < end; ++p)
     if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n'))) ++lineAtCounted_;
   lineCountedTo_ = recordStart_;
@@ -93,11 +94,16 @@ bool CsvTokenizer::next(std::vector<CsvCell>& cells) {
           cell.size = static_cast<uint32_t>(q - cell.data);
           break;
         }
-        if (p < end && !kStops.stop[static_cast<unsigned char>(*p)])
+        if (p < end && *p != ',' && *p != '\n' && *p != '\r')
           fail("text after the closing quote of field " + std::to_string(cells.size() + 1));
       } else {
         cell.data = p;
-        while (p < end && !kStops.stop[static_cast<unsigned char>(*p)]) ++p;
+        for (;;) {
+          while (p < end && !kStops.stop[static_cast<unsigned char>(*p)]) ++p;
+          if (p == end || *p != '"') break;
+          sawBareQuote_ = true;  // kept as text, as lenient readers do
+          ++p;
+        }
         if (p - cell.data > static_cast<ptrdiff_t>(kMaxCsvRecordBytes))
           fail("a record is longer than 16 MiB");
         cell.size = static_cast<uint32_t>(p - cell.data);

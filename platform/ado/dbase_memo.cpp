@@ -3,19 +3,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/ado/byte_order.h"
 #include "platform/ado/file_table.h"
 
 namespace orlix::ado {
-
-namespace {
-
-std::uint32_t Le32(const std::string& b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-         static_cast<std::uint8_t>(b[at + 2]) << 16 |
-         static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
-
-}  // namespace
 
 DbaseMemoFile::DbaseMemoFile(const std::string& path, bool dbase4) : path_(path), dbase4_(dbase4) {
   std::ifstream in(path, std::ios::binary);
@@ -23,7 +14,7 @@ DbaseMemoFile::DbaseMemoFile(const std::string& path, bool dbase4) : path_(path)
   bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (bytes_.size() < 512) ThrowFileError(path, "memo file is truncated");
   if (dbase4_) {
-    std::size_t size = static_cast<std::uint8_t>(bytes_[20]) | static_cast<std::uint8_t>(bytes_[21]) << 8;
+    std::size_t size = Le16(bytes_, 20);
     if (size >= 64 && size <= 32768) block_size_ = size;
   }
 }

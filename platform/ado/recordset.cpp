@@ -28,7 +28,11 @@ const char* kNotFound =
 
 // ---- Field ----
 
-const FieldInfo& Field::info() const { return rs_->openTable().field(col_); }
+const FieldInfo& Field::info() const {
+  // Appended fields can be looked at before the record set is opened.
+  if (!rs_->table_ && col_ < rs_->appended_.size()) return rs_->appended_[col_];
+  return rs_->openTable().field(col_);
+}
 const std::string& Field::Name() const { return info().name; }
 DataType Field::Type() const { return info().type; }
 long Field::DefinedSize() const { return info().definedSize; }
@@ -51,7 +55,6 @@ long Fields::Count() const {
 
 Field Fields::Item(long index) const {
   if (index < 0 || index >= Count()) misuse(kNotFound);
-  if (!rs_->table_) misuse(kClosed);
   return Field(rs_, static_cast<size_t>(index));
 }
 

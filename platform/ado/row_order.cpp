@@ -11,12 +11,6 @@ namespace orlix::ado {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
 int compareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
@@ -55,10 +49,10 @@ int compareCells(const Table& t, size_t col, size_t a, size_t b) {
 
 std::vector<SortKey> parseSortKeys(std::string_view text, const Table& table) {
   std::vector<SortKey> keys;
-  text = trim(text);
+  text = trimSpace(text);
   while (!text.empty()) {
     size_t comma = text.find(',');
-    std::string_view part = trim(text.substr(0, comma));
+    std::string_view part = trimSpace(text.substr(0, comma));
     text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
     bool descending = false;
     size_t blank = part.find_last_of(" \t");
@@ -66,7 +60,7 @@ std::vector<SortKey> parseSortKeys(std::string_view text, const Table& table) {
       std::string_view word = part.substr(blank + 1);
       if (equalsIgnoreCase(word, "DESC") || equalsIgnoreCase(word, "ASC")) {
         descending = equalsIgnoreCase(word, "DESC");
-        part = trim(part.substr(0, blank));
+        part = trimSpace(part.substr(0, blank));
       }
     }
     if (part.size() >= 2 && part.front() == '[' && part.back() == ']')

@@ -9,12 +9,6 @@ namespace orlix::ado {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
 // Offset of the first ";" that ends a statement, or npos.
 size_t statementEnd(std::string_view s, bool& unterminated) {
   unterminated = false;
@@ -55,16 +49,16 @@ bool startsWithWord(std::string_view s, std::string_view word) {
 }  // namespace
 
 std::string sqlForSource(std::string_view source, const std::string& sourceName) {
-  std::string_view s = trim(source);
+  std::string_view s = trimSpace(source);
   if (s.empty()) throw DataError(sourceName, "no table or query given");
   bool unterminated = false;
   size_t end = statementEnd(s, unterminated);
   if (unterminated)
     throw DataError(sourceName, "unbalanced quote, bracket or comment in \"" + std::string(s) + "\"");
   if (end != std::string_view::npos) {
-    if (!trim(s.substr(end + 1)).empty())
+    if (!trimSpace(s.substr(end + 1)).empty())
       throw DataError(sourceName, "only one statement is allowed: \"" + std::string(s) + "\"");
-    s = trim(s.substr(0, end));
+    s = trimSpace(s.substr(0, end));
   }
   if (startsWithWord(s, "select") || startsWithWord(s, "with") || startsWithWord(s, "values"))
     return std::string(s);

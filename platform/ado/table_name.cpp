@@ -8,16 +8,10 @@ namespace orlix::ado {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
 // Strips a leading "select * from " (any case, any blanks) if present.
 std::string_view stripSelect(std::string_view s) {
   auto word = [&](std::string_view w) {
-    s = trim(s);
+    s = trimSpace(s);
     if (s.size() < w.size() || !equalsIgnoreCase(s.substr(0, w.size()), w)) return false;
     if (w != "*" && s.size() > w.size() && !std::isspace(static_cast<unsigned char>(s[w.size()])) &&
         s[w.size()] != '*')
@@ -26,8 +20,8 @@ std::string_view stripSelect(std::string_view s) {
     return true;
   };
   std::string_view original = s;
-  if (word("select") && word("*") && word("from")) return trim(s);
-  return trim(original);
+  if (word("select") && word("*") && word("from")) return trimSpace(s);
+  return trimSpace(original);
 }
 
 }  // namespace
@@ -45,20 +39,20 @@ std::string tableNameFromSource(std::string_view source, const std::string& sour
     size_t end = s.find(close, 1);
     if (end == std::string_view::npos) throw refuse("unbalanced " + std::string(1, open));
     name = std::string(s.substr(1, end - 1));
-    s = trim(s.substr(end + 1));
+    s = trimSpace(s.substr(end + 1));
   } else {
     size_t end = 0;
     while (end < s.size() && !std::isspace(static_cast<unsigned char>(s[end])) && s[end] != ';')
       ++end;
     name = std::string(s.substr(0, end));
-    s = trim(s.substr(end));
+    s = trimSpace(s.substr(end));
   }
   if (!s.empty() && s.front() == ';') {
-    s = trim(s.substr(1));
+    s = trimSpace(s.substr(1));
     if (!s.empty()) throw refuse("only one statement is allowed");
   }
   if (!s.empty()) throw refuse("only a table name or \"select * from\" a table is supported");
-  if (trim(name).empty()) throw refuse("no table named in the query");
+  if (trimSpace(name).empty()) throw refuse("no table named in the query");
   return name;
 }
 

@@ -48,8 +48,13 @@ class TextProvider : public Provider {
     fs::path exact = folder_ / name;
     std::error_code ec;
     if (fs::is_regular_file(exact, ec)) return exact;
-    for (const auto& entry : fs::directory_iterator(folder_, ec))
-      if (equalsIgnoreCase(entry.path().filename().string(), name)) return entry.path();
+    // Catalogs of text folders write "sales#csv" for sales.csv.
+    std::string dotted = name;
+    if (size_t hash = dotted.rfind('#'); hash != std::string::npos) dotted[hash] = '.';
+    for (const auto& entry : fs::directory_iterator(folder_, ec)) {
+      const std::string file = entry.path().filename().string();
+      if (equalsIgnoreCase(file, name) || equalsIgnoreCase(file, dotted)) return entry.path();
+    }
     throw DataError(exact.string(), "no such table: the file does not exist");
   }
 

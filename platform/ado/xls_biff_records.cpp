@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/ado/byte_order.h"
 #include "platform/ado/excel_number_format.h"
 #include "platform/ado/text_encoding.h"
 
@@ -13,13 +14,6 @@ enum : std::uint16_t {
   kFormula = 0x0006, kEof = 0x000A, kDateMode = 0x0022, kBoundSheet = 0x0085, kXf = 0x00E0,
   kBoolErr = 0x0205, kString = 0x0207, kFormat = 0x041E, kBof = 0x0809,
 };
-
-std::uint16_t Le16(const std::string& b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
-}
-std::uint32_t Le32(const std::string& b, std::size_t at) {
-  return Le16(b, at) | static_cast<std::uint32_t>(Le16(b, at + 2)) << 16;
-}
 
 void AppendUtf8(std::string& out, std::uint32_t cp) {
   if (cp < 0x80) {

@@ -73,18 +73,20 @@ SheetCell FromFreexl(const FreeXL_CellValue& v, const std::string& path) {
 
 }  // namespace
 
+// Our own reading of the records comes first: freexl is only handed workbooks
+// whose container and records hold together (it overruns buffers on some that don't).
 std::vector<std::string> XlsSheetNames(const std::string& path) {
+  BiffWorkbook biff = ReadBiff(path);
   OpenXls(path);
   std::vector<std::string> names;
-  BiffWorkbook biff = ReadBiff(path);
   for (const auto& sheet : biff.sheets())
     if (sheet.worksheet) names.push_back(sheet.name);
   return names;
 }
 
 SheetGrid ReadXlsGrid(const std::string& path, const std::string& sheet) {
-  XlsPtr xls = OpenXls(path);
   BiffWorkbook biff = ReadBiff(path);
+  XlsPtr xls = OpenXls(path);
   unsigned count = 0;
   freexl_get_info(xls.get(), FREEXL_BIFF_SHEET_COUNT, &count);
   int index = -1;

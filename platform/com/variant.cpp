@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <ostream>
 
 namespace orlix::com {
 
@@ -362,6 +363,17 @@ bool operator==(const Variant& a, const Variant& b) {
   return a.type_ == b.type_ && a.i_ == b.i_ &&
          (a.d_ == b.d_ || (std::isnan(a.d_) && std::isnan(b.d_))) && a.s_ == b.s_ &&
          a.obj_ == b.obj_;
+}
+
+std::ostream& operator<<(std::ostream& out, const Variant& v) {
+  if (v.isNull()) return out << "Null";
+  if (v.isEmpty()) return out << "Empty";
+  if (v.type() == VT_DISPATCH || v.type() == VT_UNKNOWN) return out << v.type() << ":object";
+  try {
+    return out << v.type() << ":" << v.toString();
+  } catch (const TypeMismatch&) {
+    return out << v.type() << ":?";
+  }
 }
 
 double oleDateFromParts(int year, int month, int day, int hour, int minute, double second) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -106,6 +107,9 @@ class Variant {
   std::string s_;
   std::shared_ptr<void> obj_;
 };
+
+// "Null", "Empty" or the type code and text ("3:42"), for messages and test output.
+std::ostream& operator<<(std::ostream& out, const Variant& v);
 
 // Calendar <-> OLE date. Throws TypeMismatch outside years 100..9999.
 double oleDateFromParts(int year, int month, int day, int hour = 0, int minute = 0,

@@ -116,6 +116,25 @@ TEST(AdoXmlTest, BuildsNullsXmlInMemory) {
   EXPECT_EQ(written, sample("nulls.xml"));
 }
 
+TEST(AdoXmlTest, BuildsTypesBasicInMemory) {
+  Recordset rs;
+  rs.Fields().Append("ID", adInteger, 4);
+  rs.Fields().Append("FLAG", adBoolean, 2);
+  rs.Fields().Append("AMOUNT", adCurrency, 8);
+  rs.Fields().Append("RATIO", adDouble, 8);
+  rs.Fields().Append("WHEN_AT", adDate, 16);
+  rs.Open();
+  const Variant rows[2][5] = {
+      {Variant(1), Variant(true), Variant("1234.56"), Variant(3.14159), Variant("2001-02-03T04:05:06")},
+      {Variant(-2), Variant(false), Variant(-7.89), Variant(-0.25), Variant("1999-12-31 23:59:58")}};
+  for (const auto& row : rows) {
+    rs.AddNew();
+    for (long c = 0; c < 5; ++c) rs.Fields().Item(c).SetValue(row[c]);
+    rs.Update();
+  }
+  EXPECT_EQ(adoXmlText(*rs.table()), sample("types_basic.xml"));
+}
+
 TEST(AdoXmlTest, RoundTripsEveryTypeAndWrapsLongTags) {
   TableBuilder b("t");
   b.addField("i2", adSmallInt, 2);
@@ -181,6 +200,13 @@ TEST(AdoXmlTest, RefusesTextXmlCannotCarry) {
     EXPECT_EQ(std::string(e.what()),
               "rs: field 'Note', row 1: the control character 0x07 cannot be saved in XML");
   }
+}
+
+TEST(AdoXmlTest, RefusesFieldsThatShareAName) {
+  TableBuilder b("join");
+  b.addField("x", adInteger, 4);
+  b.addField("x", adInteger, 4);
+  EXPECT_THROW(adoXmlText(*b.finish()), DataError);
 }
 
 TEST(AdoXmlTest, MalformedFilesGiveClearErrors) {

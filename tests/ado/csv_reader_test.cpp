@@ -76,9 +76,11 @@ TEST(CsvReaderTest, QuotingBlankLinesAndShortRows) {
   EXPECT_TRUE(t->isNull(2, 0));  // quoted empty cells are NULL too
 }
 
-TEST(CsvReaderTest, EmptyHeaderNamesAndTrailingEmptyCells) {
-  auto t = csv("a,,c\n1,2,3,,\n");
+TEST(CsvReaderTest, EmptyAndRepeatedHeaderNamesAndTrailingEmptyCells) {
+  auto t = csv("a,,c,A,a\n1,2,3,,\n");
   EXPECT_EQ(t->field(1).name, "F2");
+  EXPECT_EQ(t->field(3).name, "A4");
+  EXPECT_EQ(t->field(4).name, "a5");
   EXPECT_EQ(t->rowCount(), 1u);
 }
 
@@ -121,4 +123,48 @@ TEST(CsvReaderTest, ReadsTheToothGrowthSample) {
 
 TEST(CsvReaderTest, MissingFileIsAnError) {
   EXPECT_THROW(readCsvFile("/nonexistent/x.csv"), DataError);
+}
+
+// Files above 8 MiB are read in two halves on two threads: the halves must
+// join into the same table a single pass would give.
+TEST(CsvReaderTest, LargeFilesReadInHalvesGiveTheSameTable) {
+  const size_t rows = 400000;
+  std::string text = "a,note,b,c\n";
+  for (size_t i = 0; i < rows; ++i) {
+    const bool firstHalf = i < rows / 2;
+    text += (i == rows - 1) ? std::string("last") : std::to_string(i);  // text only at the very end
+    text += ",\"line one\nline \"\"two\"\"\",";
+    text += firstHalf ? "" : std::to_string(i);  // NULL in the first half, integers after
+    text += ",";
+    text += firstHalf ? "t" + std::to_string(i) : "";  // text first, NULL after
+    text += "\n";
+  }
+  ASSERT_GT(text.size(), 8u << 20);
+  auto t = csv(text);
+  ASSERT_EQ(t->rowCount(), rows);
+  EXPECT_EQ(t->field(0).type, adVarWChar);
+  EXPECT_EQ(t->value(0, 0), Variant("0"));
+  EXPECT_EQ(t->value(rows / 2 + 1, 0), Variant(std::to_string(rows / 2 + 1)));
+  EXPECT_EQ(t->value(rows - 1, 0), Variant("last"));
+  EXPECT_EQ(t->value(rows / 2, 1), Variant("line one\nline \"two\""));
+  EXPECT_EQ(t->field(2).type, adInteger);
+  EXPECT_TRUE(t->isNull(0, 2));
+  EXPECT_EQ(t->value(rows - 2, 2), Variant(static_cast<int32_t>(rows - 2)));
+  EXPECT_EQ(t->field(3).type, adVarWChar);
+  EXPECT_EQ(t->value(rows / 2 - 1, 3), Variant("t" + std::to_string(rows / 2 - 1)));
+  EXPECT_TRUE(t->isNull(rows - 1, 3));
+
+  // A quote inside an unquoted cell of the first half cannot mislead the split.
+  std::string bare = "a,note,b,c\n5'11\",x,,\n" + text.substr(text.find('\n') + 1);
+  auto withBare = csv(bare);
+  EXPECT_EQ(withBare->rowCount(), rows + 1);
+  EXPECT_EQ(withBare->value(0, 0), Variant("5'11\""));
+  EXPECT_EQ(withBare->value(rows / 2 + 1, 1), Variant("line one\nline \"two\""));
+
+  // An error in the second half names its line counted from the top.
+  std::string bad = text + "x,\xFF,1,2\n";
+  const size_t badLine = 1 + rows * 2 + 1;
+  EXPECT_NE(errorOf(bad).find("line " + std::to_string(badLine) + ": invalid UTF-8 in field 'note'"),
+            std::string::npos)
+      << errorOf(bad);
 }

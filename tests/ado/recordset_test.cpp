@@ -80,6 +80,8 @@ TEST(RecordsetTest, MisuseGivesAdoErrors) {
   EXPECT_THROW(rs.Close(), DataError);
   rs.Fields().Append("A", adInteger);
   EXPECT_THROW(rs.Fields().Append("a", adDouble), DataError);  // names ignore case
+  EXPECT_EQ(rs.Fields().Item(0L).Type(), adInteger);  // appended fields show before Open
+  EXPECT_THROW(rs.Fields().Item(0L).Value(), DataError);
   rs.Open();
   EXPECT_TRUE(rs.Eof());
   EXPECT_TRUE(rs.Bof());
@@ -143,7 +145,7 @@ TEST(RecordsetTest, SaveAndOpenAFile) {
 TEST(RecordsetTest, OpensATextTableOnAConnection) {
   auto conn = std::make_shared<Connection>();
   conn->Open(kTextDriver + ORLIX_SAMPLES_DIR "/formats/warpbreaks;DefaultDir=x;Uid=Admin;Pwd=;");
-  for (const char* source : {"select * from [warpbrk.csv]", "[WARPBRK.CSV]", "warpbrk.txt"}) {
+  for (const char* source : {"select * from [warpbrk.csv]", "[WARPBRK.CSV]", "warpbrk.txt", "[warpbrk#csv]"}) {
     Recordset rs;
     rs.SetActiveConnection(conn);
     rs.SetCursorLocation(adUseClient);

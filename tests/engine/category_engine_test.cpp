@@ -35,13 +35,6 @@ TEST(ChiSquare, ExpectedCountsDoNotOverflowOnLargeTables) {
   EXPECT_EQ(score, 120000.0f);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 struct Grown {
   RunResult result;
   std::vector<std::string> lines;
@@ -57,12 +50,6 @@ Grown GrowCategory(std::vector<std::vector<TestCell>> cells, std::vector<ColumnD
   g.lines = Lines(g.result.nodeFile);
   g.splits = engine.splitCount();
   return g;
-}
-
-std::vector<TestCell> Column(int rows, const std::function<TestCell(int)>& cell) {
-  std::vector<TestCell> cells;
-  for (int r = 0; r < rows; ++r) cells.push_back(cell(r));
-  return cells;
 }
 
 TEST(CategoryEngine, EveryNodeListsEveryClass) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -44,6 +45,20 @@ inline ColumnDescriptor Variable(std::string name, int kind = kNumericKind, int 
   d.kind = kind;
   d.decile = decile;
   return d;
+}
+
+// A column of rows cells made by cell(row).
+inline std::vector<TestCell> Column(int rows, const std::function<TestCell(int)>& cell) {
+  std::vector<TestCell> cells;
+  for (int r = 0; r < rows; ++r) cells.push_back(cell(r));
+  return cells;
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 // Captures what is written to std::cerr while it lives.

@@ -11,13 +11,6 @@
 namespace orlix::testing {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 struct Grown {
   RunResult result;
   std::vector<std::string> lines;
@@ -36,12 +29,6 @@ Grown Grow(const std::vector<std::vector<TestCell>>& cells, const std::vector<Co
   grown.nodeCount = engine.nodeCount();
   grown.splitCount = engine.splitCount();
   return grown;
-}
-
-std::vector<TestCell> Column(int rows, const std::function<TestCell(int)>& cell) {
-  std::vector<TestCell> cells;
-  for (int r = 0; r < rows; ++r) cells.push_back(cell(r));
-  return cells;
 }
 
 TEST(RegressionEngine, RootLineOfTheNodeFile) {

@@ -1,7 +1,11 @@
 // The order in which candidate splits are tried and ties are broken.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numeric>
+#include <random>
 
 #include "engine/category_partitions.h"
 #include "engine/split_candidate.h"
@@ -84,6 +88,49 @@ TEST(ThresholdIndex, FirstThresholdBetweenNodeValues) {
   index.ForEachRank(0, 2, [&](int r) { ranks.push_back(r); });
   std::sort(ranks.begin(), ranks.end());
   EXPECT_EQ(ranks, (std::vector<int>{0, 1, 3, 5}));
+}
+
+}  // namespace
+}  // namespace orlix
+
+namespace orlix {
+namespace {
+
+TEST(VarianceCriterion, ExactSumsAreRecognised) {
+  EXPECT_TRUE(SumsAreExact({1, -5, 3, 0, 1e6}));
+  EXPECT_TRUE(SumsAreExact({0.5, 0.25, -0.125}));
+  EXPECT_FALSE(SumsAreExact({0.1, 0.2}));
+  EXPECT_FALSE(SumsAreExact({1e200, 1}));
+  EXPECT_TRUE(SumsAreExact({}));
+}
+
+TEST(VarianceCriterion, ScoreRangeHoldsTheRowOrderScore) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> value(-100, 100);
+  for (int round = 0; round < 200; ++round) {
+    const int n = 2 + static_cast<int>(rng() % 300);
+    std::vector<double> target(static_cast<std::size_t>(n));
+    for (double& y : target) y = std::round(value(rng) * 1000) / 1000 + (round % 3 == 0 ? 1e6 : 0);
+    // Row order sums versus sweep order sums (shuffled, right side by difference).
+    const int split = 1 + static_cast<int>(rng() % static_cast<unsigned>(n - 1));
+    VarianceStats left, right, parent;
+    for (int r = 0; r < n; ++r) (r < split ? left : right).Add(target[static_cast<std::size_t>(r)]);
+    const float rowOrder = VarianceScore(MomentsOf(left).sd, MomentsOf(right).sd);
+    std::vector<int> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), rng);
+    for (int r : order) parent.Add(target[static_cast<std::size_t>(r)]);
+    VarianceCriterion criterion(target, false);
+    criterion.Reset(parent);
+    std::vector<int> leftRows;
+    for (int r : order) {
+      if (r < split) leftRows.push_back(r);
+    }
+    for (int r : leftRows) criterion.MoveRowLeft(SweepRow{r, 0, target[static_cast<std::size_t>(r)]});
+    const ScoreRange range = criterion.ChildrenScores(right.Constant(), std::numeric_limits<float>::infinity());
+    EXPECT_LE(range.low, rowOrder) << round;
+    EXPECT_GE(range.high, rowOrder) << round;
+  }
 }
 
 }  // namespace
