@@ -16,6 +16,10 @@ inline const com::Guid kIidICategoryMap = com::Guid::fromLiteral("{C33A72AF-3A5F
 inline const com::Guid kClsidCategoryMap = com::Guid::fromLiteral("{C33A72B0-3A5F-11D6-97C1-00E098053F2D}");
 inline const com::Guid kDiidICategoryMapEvents = com::Guid::fromLiteral("{C33A72B1-3A5F-11D6-97C1-00E098053F2D}");
 inline const com::Guid kIidIDispatch = com::Guid::fromLiteral("{00020400-0000-0000-C000-000000000046}");
+inline const com::Guid kIidIUnknown = com::Guid::fromLiteral("{00000000-0000-0000-C000-000000000046}");
+inline const com::Guid kIidISupportErrorInfo = com::Guid::fromLiteral("{DF0B3D60-548F-101B-8E65-08002B2BD119}");
+inline const com::Guid kIidIConnectionPointContainer =
+    com::Guid::fromLiteral("{B196B284-BAB4-101A-B69C-00AA00341D07}");
 
 inline const com::ClassInfo kRegressionMapClass{kClsidRegressionMap, kIidIRegressionMap, "Orlix.RegressionMap.1",
                                                 "Orlix.RegressionMap", "RegressionMap Class"};

@@ -1,0 +1,146 @@
+#include "cli/run_command.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "cli/data_source.h"
+#include "cli/project_files.h"
+#include "platform/ado/recordset.h"
+#include "platform/com/error_info.h"
+#include "server/field_names.h"
+#include "server/identifiers.h"
+#include "server/map_classes.h"
+#include "server/map_component.h"
+
+namespace orlix::cli {
+
+namespace {
+
+bool listed(const std::vector<std::string>& names, const std::string& name) {
+  for (const std::string& n : names)
+    if (server::sameFieldName(n, name)) return true;
+  return false;
+}
+
+// The ADO types the program treats as a character target.
+bool isStringType(ado::DataType type) {
+  return type == ado::adBSTR || type == ado::adChar || type == ado::adWChar || type == ado::adVarChar ||
+         type == ado::adVarWChar;
+}
+
+server::MapComponent& component(server::IMap& map) { return dynamic_cast<server::MapComponent&>(map); }
+
+// The class the program's run takes: CategoryMap for a target of a string
+// type (or one named by --character), RegressionMap otherwise, an unknown
+// target included (the component reports it).
+bool wantsCategoryMap(const RunOptions& options, const std::vector<server::MapComponent::SourceField>& fields) {
+  if (listed(options.character, options.target)) return true;
+  for (const auto& field : fields)
+    if (server::sameFieldName(field.name, options.target)) return isStringType(field.type);
+  return false;
+}
+
+std::unique_ptr<server::IMap> createMap(const com::ClassInfo& info) {
+  std::unique_ptr<server::IMap> map;
+  if (com::FAILED(server::mapClasses().createInstance(info.clsid, map)))
+    throw CliFailure{"orlix-cli", "Could not create " + info.progId, com::E_FAIL};
+  return map;
+}
+
+// Throws the component's failure when `code` failed.
+void check(com::HRESULT code, const std::string& progId) {
+  if (com::FAILED(code)) throw failureFromErrorInfo(code, progId);
+}
+
+// A connected component of the class the target asks for. The component
+// reads the source's fields; a character target found then moves the
+// analysis to a CategoryMap.
+struct ConnectedMap {
+  std::unique_ptr<server::IMap> map;
+  const com::ClassInfo* info = nullptr;
+  std::vector<server::MapComponent::SourceField> fields;
+};
+
+ConnectedMap connectMap(const RunOptions& options, const DataSource& source) {
+  ConnectedMap c;
+  const bool named = listed(options.character, options.target);
+  c.info = named ? &server::kCategoryMapClass : &server::kRegressionMapClass;
+  c.map = createMap(*c.info);
+  com::ClearErrorInfo();
+  check(c.map->ConnectOLEDB(source.connectionString, source.tableExpression), c.info->progId);
+  c.fields = component(*c.map).SourceFields();
+  if (!named && wantsCategoryMap(options, c.fields)) {
+    c.info = &server::kCategoryMapClass;
+    c.map = createMap(*c.info);
+    check(c.map->ConnectOLEDB(source.connectionString, source.tableExpression), c.info->progId);
+  }
+  return c;
+}
+
+// The settings in the order the batch front end makes them, then Run.
+void runMap(server::IMap& map, const RunOptions& options, const std::string& progId) {
+  if (options.trace) component(map).SetSplitTrace(true);
+  for (const std::string& name : options.character) check(map.SetAsCharacter(name), progId);
+  for (const std::string& name : options.decile) check(map.SetAsDecile(name), progId);
+  for (const std::string& name : options.excluded) check(map.SetAsExcluded(name), progId);
+  check(map.SetAsTarget(options.target), progId);
+  check(map.SetMinimumN(options.minimumN), progId);
+  check(map.Run(), progId);
+}
+
+// Reads the results into `project`; returns the exit status, 1 when the tree
+// list failed other than for a lone root (reported on `err`).
+int readResults(server::IMap& map, const std::string& progId, ProjectContent& project, std::ostream& err) {
+  check(map.MAPRules(&project.rulesText), progId);
+  check(map.MAPCode(&project.codeText), progId);
+  int status = 0;
+  com::Variant treeList, descriptives;
+  if (const com::HRESULT code = map.rs_TreeList(&treeList); com::FAILED(code)) {
+    const CliFailure failure = failureFromErrorInfo(code, progId);
+    printFailure(failure, err);
+    if (failure.description != "No splitting beyond the root node") status = 1;
+  }
+  check(map.rs_Descriptives(&descriptives), progId);
+  project.treeList = server::recordsetOf(treeList);
+  project.descriptives = server::recordsetOf(descriptives);
+  if (auto* categoryMap = dynamic_cast<server::ICategoryMap*>(&map)) {
+    int32_t classes = 0;
+    check(categoryMap->NumTargetValues(&classes), progId);
+  }
+  return status;
+}
+
+void copyNodeFile(server::IMap& map, const std::string& path) {
+  std::error_code ec;
+  std::filesystem::copy_file(component(map).NodeFileName(), path, std::filesystem::copy_options::overwrite_existing, ec);
+  if (ec) throw CliFailure{"orlix-cli", "Could not copy the node file to " + path + ": " + ec.message(), com::E_FAIL};
+}
+
+}  // namespace
+
+int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err) {
+  try {
+    const DataSource source = options.dataFile.empty()
+                                  ? DataSource{options.connectionString, options.table}
+                                  : dataSourceForFile(options.dataFile, options.table);
+    ConnectedMap c = connectMap(options, source);
+    runMap(*c.map, options, c.info->progId);
+
+    ProjectContent project;
+    project.connectionString = source.connectionString;
+    project.sourceTable = source.tableExpression;
+    project.target = options.target;
+    for (const auto& field : c.fields)
+      if (!listed(options.excluded, field.name)) project.selected.push_back(field.name);
+    const int status = readResults(*c.map, c.info->progId, project, err);
+    out << project.rulesText << std::flush;
+    if (!options.nodeFile.empty()) copyNodeFile(*c.map, options.nodeFile);
+    if (!options.projectDir.empty()) saveProject(options.projectDir, project);
+    return status;
+  } catch (const CliFailure& failure) {
+    printFailure(failure, err);
+    return 1;
+  }
+}
+
+}  // namespace orlix::cli

@@ -1,0 +1,57 @@
+#include "cli/run_options.h"
+
+#include <charconv>
+
+namespace orlix::cli {
+
+const char* const kUsage =
+    "usage: orlix-cli run --data FILE [--table NAME] --target NAME [--min-n N] [--exclude NAME]...\n"
+    "                     [--character NAME]... [--decile NAME]... [--node-file PATH] [--trace]\n"
+    "                     [--project DIR]\n"
+    "       orlix-cli run --connect \"CONNECTION STRING\" --table \"TABLE EXPRESSION\" --target NAME ...\n";
+
+namespace {
+
+CliFailure usageError(const std::string& what) {
+  return {"orlix-cli", what + "\n" + kUsage, com::E_INVALIDARG};
+}
+
+int wholeNumber(const std::string& option, const std::string& text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size())
+    throw usageError(option + " needs a whole number, not \"" + text + "\"");
+  return value;
+}
+
+}  // namespace
+
+RunOptions parseRunOptions(const std::vector<std::string>& args) {
+  RunOptions o;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--trace") {
+      o.trace = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) throw usageError(a.rfind("--", 0) == 0 ? a + " needs a value" : "unexpected argument " + a);
+    const std::string& v = args[++i];
+    if (a == "--data") o.dataFile = v;
+    else if (a == "--connect") o.connectionString = v;
+    else if (a == "--table") o.table = v;
+    else if (a == "--target") o.target = v;
+    else if (a == "--min-n") o.minimumN = wholeNumber(a, v);
+    else if (a == "--exclude") o.excluded.push_back(v);
+    else if (a == "--character") o.character.push_back(v);
+    else if (a == "--decile") o.decile.push_back(v);
+    else if (a == "--node-file") o.nodeFile = v;
+    else if (a == "--project") o.projectDir = v;
+    else throw usageError("unknown option " + a);
+  }
+  if (o.dataFile.empty() == o.connectionString.empty()) throw usageError("give either --data or --connect");
+  if (!o.connectionString.empty() && o.table.empty()) throw usageError("--connect needs --table");
+  if (o.target.empty()) throw usageError("--target is missing");
+  return o;
+}
+
+}  // namespace orlix::cli

@@ -1,0 +1,16 @@
+// Fuzzes the Access reader: the catalog and every table of the input as a .mdb.
+#include "fuzz/file_formats/fuzz_file_input.h"
+#include "platform/ado/access_reader.h"
+#include "tests/adofiles/collected_table.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace orlix::ado;
+  std::string path = fuzzing::WriteInput(data, size, "input.mdb");
+  fuzzing::Expect([&] {
+    for (const auto& table : ListAccessTables(path)) {
+      testing::CollectedTable t;
+      fuzzing::Expect([&] { ReadAccessTable(path, table, t); });
+    }
+  });
+  return 0;
+}

@@ -1,0 +1,111 @@
+#include "platform/ado/open_provider.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/ado/error.h"
+#include "platform/ado/file_format_provider.h"
+#include "platform/ado/odbc_provider.h"
+#include "platform/ado/sqlite_provider.h"
+#include "platform/ado/text_provider.h"
+
+namespace orlix::ado {
+
+namespace {
+
+std::string lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+
+bool startsWith(const std::string& s, std::string_view prefix) {
+  return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The ODBC driver name, lower-case, braces removed ("microsoft dbase driver (*.dbf)").
+std::string driverOf(const ConnectionString& cs) { return lower(cs.valueOr("Driver", "")); }
+
+bool isTextDriver(const std::string& driver) { return startsWith(driver, "microsoft text driver"); }
+bool isDBaseDriver(const std::string& driver) {
+  return startsWith(driver, "microsoft dbase driver") || startsWith(driver, "microsoft dbase vfp");
+}
+bool isAccessDriver(const std::string& driver) {
+  return startsWith(driver, "microsoft access driver");
+}
+bool isExcelDriver(const std::string& driver) { return startsWith(driver, "microsoft excel driver"); }
+
+std::string describe(const ConnectionString& cs) { return "connection string \"" + cs.text() + "\""; }
+
+std::string required(const ConnectionString& cs, std::initializer_list<std::string_view> keys) {
+  for (std::string_view k : keys)
+    if (auto v = cs.value(k); v && !v->empty()) return *v;
+  throw DataError(describe(cs), "no " + std::string(*keys.begin()) + " given");
+}
+
+std::unique_ptr<Provider> openFile(const ConnectionString& cs, FileFormat format) {
+  FileSource src;
+  src.format = format;
+  src.connection = cs;
+  switch (format) {
+    case FileFormat::Access:
+      src.path = required(cs, {"Data Source", "DBQ"});
+      src.version = cs.valueOr("Jet OLEDB:Engine Type", "");
+      break;
+    case FileFormat::Excel:
+      src.path = required(cs, {"Data Source", "DBQ"});
+      src.version = cs.valueOr("Extended Properties", "Excel 8.0");
+      break;
+    case FileFormat::Html:
+      src.path = required(cs, {"Data Source"});
+      src.version = cs.valueOr("Extended Properties", "HTML Import");
+      break;
+    case FileFormat::DBase:
+      src.path = required(cs, {"DefaultDir", "DBQ", "Data Source"});
+      src.version = cs.valueOr("FIL", "");
+      break;
+  }
+  return openFileFormatProvider(src);
+}
+
+}  // namespace
+
+SourceKind classifyConnection(const ConnectionString& cs) {
+  const std::string provider = lower(cs.valueOr("Provider", ""));
+  const std::string driver = driverOf(cs);
+  if (provider == "sqlite") return SourceKind::SQLite;
+  if (startsWith(provider, "microsoft.jet.oledb") || startsWith(provider, "microsoft.ace.oledb")) {
+    const std::string ext = lower(cs.valueOr("Extended Properties", ""));
+    if (startsWith(ext, "excel")) return SourceKind::Excel;
+    if (startsWith(ext, "html")) return SourceKind::Html;
+    if (!ext.empty())
+      throw DataError(describe(cs), "unsupported Extended Properties \"" + ext + "\"");
+    return SourceKind::Access;
+  }
+  if (!provider.empty() && !startsWith(provider, "msdasql"))
+    throw DataError(describe(cs), "unknown provider \"" + cs.valueOr("Provider", "") + "\"");
+  // ODBC, through the OLE DB provider for ODBC or directly.
+  if (isTextDriver(driver)) return SourceKind::Text;
+  if (isDBaseDriver(driver)) return SourceKind::DBase;
+  if (isAccessDriver(driver)) return SourceKind::Access;
+  if (isExcelDriver(driver)) return SourceKind::Excel;
+  if (driver.empty() && !cs.has("DSN") && !cs.has("FILEDSN"))
+    throw DataError(describe(cs), "names no provider, driver or data source");
+  return SourceKind::Odbc;
+}
+
+std::unique_ptr<Provider> openProvider(std::string_view connectionString) {
+  const ConnectionString cs = ConnectionString::parse(connectionString);
+  switch (classifyConnection(cs)) {
+    case SourceKind::Text: return openTextProvider(required(cs, {"DBQ", "DefaultDir"}));
+    case SourceKind::SQLite: return openSQLiteProvider(required(cs, {"Data Source"}));
+    case SourceKind::Odbc: return openOdbcProvider(cs);
+    case SourceKind::Access: return openFile(cs, FileFormat::Access);
+    case SourceKind::Excel: return openFile(cs, FileFormat::Excel);
+    case SourceKind::DBase: return openFile(cs, FileFormat::DBase);
+    case SourceKind::Html: return openFile(cs, FileFormat::Html);
+  }
+  throw DataError(describe(cs), "unknown source");
+}
+
+}  // namespace orlix::ado

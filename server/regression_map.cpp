@@ -1,0 +1,16 @@
+#include "server/regression_map.h"
+
+#include "engine/regression_engine.h"
+#include "server/identifiers.h"
+
+namespace orlix::server {
+
+RegressionMap::RegressionMap()
+    : MapComponent({kRegressionMapClass, kNumericKind, engine::MapKind::Regression,
+                    "Specified target variable must be numeric: ", "Target variable is not a numeric field"}) {}
+
+std::unique_ptr<TreeEngine> RegressionMap::makeEngine(RowTable& table) const {
+  return std::make_unique<RegressionEngine>(table);
+}
+
+}  // namespace orlix::server

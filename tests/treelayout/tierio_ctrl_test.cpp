@@ -1,0 +1,158 @@
+// The layout control's properties: validation, truncation, change marking and
+// persistence by name.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "treelayout/tierio_ctrl.h"
+#include "treelayout/tierio_ids.h"
+
+namespace {
+
+using tierio::ControlError;
+using tierio::MemoryPropertyBag;
+using tierio::TierioCtrl;
+
+void expect380(const std::function<void()>& call) {
+  try {
+    call();
+    FAIL() << "the value was taken";
+  } catch (const ControlError& e) {
+    EXPECT_EQ(e.number(), 380);
+    EXPECT_EQ(e.code(), 0x800A017Cu);
+  }
+}
+
+TEST(TierioProperties, Defaults) {
+  TierioCtrl ctrl;
+  EXPECT_EQ(ctrl.Orientation(), tierio::North);
+  EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
+  EXPECT_EQ(ctrl.VertexDistance(), 500.0f);
+  EXPECT_FALSE(ctrl.IsModified());
+}
+
+TEST(TierioProperties, OrientationOutsideZeroToThreeIsRefused) {
+  TierioCtrl ctrl;
+  ctrl.SetOrientation(tierio::West);
+  for (int bad : {4, -1, 65536 + 1}) expect380([&] { ctrl.SetOrientation(bad); });
+  EXPECT_EQ(ctrl.Orientation(), tierio::West);
+}
+
+TEST(TierioProperties, EveryValidOrientationNotifiesAndMarksModified) {
+  TierioCtrl ctrl;
+  std::vector<std::int32_t> notified;
+  ctrl.OnPropertyChanged([&](std::int32_t id) { notified.push_back(id); });
+  ctrl.SetOrientation(tierio::North);
+  EXPECT_TRUE(ctrl.IsModified());
+  EXPECT_EQ(notified, std::vector<std::int32_t>{tierio::dispid::Orientation});
+}
+
+TEST(TierioProperties, DistancesAreTruncatedTowardZero) {
+  TierioCtrl ctrl;
+  ctrl.SetLayerDistance(250.9f);
+  EXPECT_EQ(ctrl.LayerDistance(), 250.0f);
+  ctrl.SetVertexDistance(-12.7f);
+  EXPECT_EQ(ctrl.VertexDistance(), -12.0f);
+  EXPECT_EQ(ctrl.settings().layerDistance, 250);
+}
+
+TEST(TierioProperties, OnlyARealChangeOfADistanceMarksModified) {
+  TierioCtrl ctrl;
+  int notified = 0;
+  ctrl.OnPropertyChanged([&](std::int32_t) { ++notified; });
+  ctrl.SetVertexDistance(500.0f);
+  ctrl.SetVertexDistance(500.99f);  // truncates to the stored 500
+  ctrl.SetLayerDistance(500.5f);
+  EXPECT_FALSE(ctrl.IsModified());
+  EXPECT_EQ(notified, 0);
+  ctrl.SetLayerDistance(501.0f);
+  EXPECT_TRUE(ctrl.IsModified());
+  EXPECT_EQ(notified, 1);
+}
+
+TEST(TierioProperties, DistancesWithoutAWholeNumberAreRefused) {
+  TierioCtrl ctrl;
+  for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                    3.0e9f, -3.0e9f}) {
+    expect380([&] { ctrl.SetLayerDistance(bad); });
+    expect380([&] { ctrl.SetVertexDistance(bad); });
+  }
+  EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
+  EXPECT_FALSE(ctrl.IsModified());
+}
+
+TEST(TierioPersistence, SavedPropertiesLoadBack) {
+  TierioCtrl saved;
+  saved.SetOrientation(tierio::South);
+  saved.SetLayerDistance(321.0f);
+  saved.SetVertexDistance(123.0f);
+  MemoryPropertyBag bag;
+  saved.Save(bag);
+  EXPECT_EQ(std::get<std::int16_t>(*bag.read("Orientation")), 2);
+  EXPECT_EQ(std::get<float>(*bag.read("LayerDistance")), 321.0f);
+  EXPECT_EQ(std::get<float>(*bag.read("VertexDistance")), 123.0f);
+  TierioCtrl loaded;
+  loaded.Load(bag);
+  EXPECT_EQ(loaded.settings().orientation, 2);
+  EXPECT_EQ(loaded.settings().layerDistance, 321);
+  EXPECT_EQ(loaded.settings().vertexDistance, 123);
+}
+
+TEST(TierioPersistence, MissingEntriesKeepTheCurrentValues) {
+  MemoryPropertyBag bag;
+  bag.write("VertexDistance", 99.75f);
+  TierioCtrl ctrl;
+  ctrl.SetOrientation(tierio::East);
+  ctrl.Load(bag);
+  EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
+  EXPECT_EQ(ctrl.VertexDistance(), 99.0f);
+  EXPECT_EQ(ctrl.Orientation(), tierio::East);
+}
+
+TEST(TierioPersistence, ABadEntryIsNamedAndNothingIsTaken) {
+  TierioCtrl ctrl;
+  struct Bad {
+    const char* name;
+    tierio::PropertyValue value;
+  };
+  for (const Bad& bad : {Bad{"Orientation", std::int16_t{7}}, Bad{"Orientation", 1.5},
+                         Bad{"LayerDistance", std::string("wide")},
+                         Bad{"VertexDistance", 1.0e12}, Bad{"VertexDistance", std::nan("")}}) {
+    MemoryPropertyBag bag;
+    bag.write("LayerDistance", 10.0f);
+    bag.write(bad.name, bad.value);
+    try {
+      ctrl.Load(bag);
+      FAIL() << bad.name << " was taken";
+    } catch (const ControlError& e) {
+      EXPECT_EQ(e.number(), 380);
+      EXPECT_NE(e.description().find(bad.name), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
+  }
+}
+
+TEST(TierioPersistence, NumbersStoredAsTextAreReadInTheCLocale) {
+  MemoryPropertyBag bag;
+  bag.write("LayerDistance", std::string(" 250.9 "));
+  bag.write("Orientation", std::string("3"));
+  TierioCtrl ctrl;
+  ctrl.Load(bag);
+  EXPECT_EQ(ctrl.LayerDistance(), 250.0f);
+  EXPECT_EQ(ctrl.Orientation(), tierio::West);
+}
+
+TEST(TierioProperties, ResetRestoresTheDefaults) {
+  TierioCtrl ctrl;
+  ctrl.SetOrientation(tierio::West);
+  ctrl.SetLayerDistance(1.0f);
+  ctrl.ResetProperties();
+  EXPECT_EQ(ctrl.Orientation(), tierio::North);
+  EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
+  EXPECT_EQ(TierioCtrl::OrientationEntries()[3], std::string("3 - West"));
+}
+
+}  // namespace
