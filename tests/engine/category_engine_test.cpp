@@ -105,3 +105,21 @@ TEST(CategoryEngine, NumericTargetIsRefused) {
 
 }  // namespace
 }  // namespace orlix::testing
+
+namespace orlix::testing {
+namespace {
+
+TEST(CategoryEngine, WritesNoSplitTrace) {
+  RowTable table;
+  FillTable(table, {Column(30, [](int r) { return TestCell(double(r)); }),
+                    Column(30, [](int r) { return TestCell(std::string(r < 15 ? "a" : "b")); })});
+  CategoryEngine engine(table);
+  const std::string path = TestFileName(".log");
+  std::filesystem::remove(path);
+  engine.SetSplitTrace(true, path);
+  ASSERT_EQ(RunEngine(engine, table, {Variable("X"), Variable("C", kCharacterKind)}, 2).status, 0);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace orlix::testing
