@@ -33,7 +33,7 @@ struct MapTraits {
   int targetKind = kNumericKind;
   engine::MapKind mapKind = engine::MapKind::Regression;
   const char* wrongTargetMessage = "";     // SetAsTarget, + the given name
-  const char* targetCheckMessage = "";     // Run, step 13
+  const char* targetCheckMessage = "";     // Run, when the engine's target has the wrong kind
 };
 
 class MapComponent : public virtual IMap {

@@ -214,22 +214,15 @@ class AccessTable {
 constexpr std::chrono::seconds kSilenceLimit{10};
 
 std::vector<std::string> ListAccessTables(const std::string& path) {
-  struct Names : FileTableSink {
-    std::vector<std::string> names;
-    void SetFields(std::vector<FileField>) override {}
-    void AddRow(std::span<const FileCell> cells) override { names.push_back(std::get<std::string>(cells[0])); }
-  } names;
-  auto list = [&path](FileTableSink& sink) {
+  return ListIsolated(path, [&path] {
     MdbPtr mdb = OpenDatabase(path);
-    sink.SetFields({{"TABLE_NAME", kFileVarWChar, 255}});
+    std::vector<std::string> names;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
       auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-      FileCell name = std::string(entry->object_name);
-      if (IsUserTable(entry)) sink.AddRow({&name, 1});
+      if (IsUserTable(entry)) names.emplace_back(entry->object_name);
     }
-  };
-  RunIsolated(path, list, names, kSilenceLimit);
-  return names.names;
+    return names;
+  }, kSilenceLimit);
 }
 
 void ReadAccessTable(const std::string& path, const std::string& table, FileTableSink& sink) {

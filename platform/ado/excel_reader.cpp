@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "platform/ado/field_names.h"
+#include "platform/ado/isolated_reader.h"
 #include "platform/ado/sheet_grid.h"
 #include "platform/ado/xls_reader.h"
 #include "platform/ado/xlsx_reader.h"
@@ -24,8 +25,13 @@ Workbook KindOf(const std::string& path) {
   ThrowFileError(path, "is no Excel workbook (neither Excel 97-2003 nor .xlsx content)");
 }
 
+// freexl overruns buffers on some damaged workbooks: .xls files are read in a
+// child process that must answer within this time.
+constexpr std::chrono::seconds kSilenceLimit{30};
+
 std::vector<std::string> SheetNames(const std::string& path) {
-  return KindOf(path) == Workbook::kXls ? XlsSheetNames(path) : XlsxSheetNames(path);
+  if (KindOf(path) == Workbook::kXlsx) return XlsxSheetNames(path);
+  return ListIsolated(path, [&path] { return XlsSheetNames(path); }, kSilenceLimit);
 }
 
 }  // namespace
@@ -41,8 +47,12 @@ void ReadExcelSheet(const std::string& path, const std::string& sheet, FileTable
   if (!wanted.empty() && wanted.back() == '$') wanted.pop_back();
   for (const auto& name : SheetNames(path)) {
     if (!SameNameIgnoringCase(name, wanted)) continue;
-    SheetGrid grid = KindOf(path) == Workbook::kXls ? ReadXlsGrid(path, name) : ReadXlsxGrid(path, name);
-    EmitSheetTable(grid, path, name, sink);
+    if (KindOf(path) == Workbook::kXlsx) {
+      EmitSheetTable(ReadXlsxGrid(path, name), path, name, sink);
+    } else {
+      auto read = [&](FileTableSink& out) { EmitSheetTable(ReadXlsGrid(path, name), path, name, out); };
+      RunIsolated(path, read, sink, kSilenceLimit);
+    }
     return;
   }
   ThrowFileError(path, "has no sheet " + wanted);

@@ -1,4 +1,5 @@
-// Reads the sheets of an Excel workbook: .xls (Excel 97-2003, through freexl)
+// Reads the sheets of an Excel workbook: .xls (Excel 97-2003, through freexl, in a
+// child process: see isolated_reader.h)
 // and .xlsx (zipped XML), told apart by their content, not their name.
 #pragma once
 

@@ -4,7 +4,3 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(ORLIX_FILE_LIBS REQUIRED IMPORTED_TARGET libmdb glib-2.0 freexl shapelib libzip)
 target_link_libraries(orlix_ado PRIVATE PkgConfig::ORLIX_FILE_LIBS)
 
-# The fuzzers must see coverage inside the readers, not just in their harness.
-if(ORLIX_FUZZ)
-  target_compile_options(orlix_ado PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
-endif()

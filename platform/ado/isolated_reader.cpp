@@ -188,4 +188,23 @@ void RunIsolated(const std::string& path, const std::function<void(FileTableSink
   Decoder(bytes, path).Into(sink);
 }
 
+std::vector<std::string> ListIsolated(const std::string& path, const std::function<std::vector<std::string>()>& list,
+                                      std::chrono::milliseconds silence_limit) {
+  struct Names : FileTableSink {
+    std::vector<std::string> names;
+    void SetFields(std::vector<FileField>) override {}
+    void AddRow(std::span<const FileCell> cells) override { names.push_back(std::get<std::string>(cells[0])); }
+  } names;
+  auto produce = [&list](FileTableSink& sink) {
+    std::vector<std::string> found = list();
+    sink.SetFields({{"NAME", kFileVarWChar, 255}});
+    for (auto& name : found) {
+      FileCell cell = std::move(name);
+      sink.AddRow({&cell, 1});
+    }
+  };
+  RunIsolated(path, produce, names, silence_limit);
+  return names.names;
+}
+
 }  // namespace orlix::ado

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ado/file_table.h"
 
@@ -16,5 +17,9 @@ namespace orlix::ado {
 // `silence_limit`, or dies, is ended and reported as a DataError naming `path`.
 void RunIsolated(const std::string& path, const std::function<void(FileTableSink&)>& reader, FileTableSink& sink,
                  std::chrono::milliseconds silence_limit);
+
+// The same for a reader of names (tables, sheets): `list` runs in a child process.
+std::vector<std::string> ListIsolated(const std::string& path, const std::function<std::vector<std::string>()>& list,
+                                      std::chrono::milliseconds silence_limit);
 
 }  // namespace orlix::ado

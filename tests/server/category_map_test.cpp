@@ -58,6 +58,24 @@ TEST(CategoryMapResults, TreeListHasOneCountFieldPerClass) {
   EXPECT_NE(report.find("Answer"), std::string::npos);
 }
 
+TEST(CategoryMapResults, ALaterRunLeavesAnEarlierComponentsResults) {
+  ScratchDir dir;
+  const auto two = csvSource(dir, "two.csv", classesByA(2));
+  const auto three = csvSource(dir, "three.csv", classesByA(3));
+  CategoryMap first, second;
+  for (auto [map, source] : {std::pair{&first, two}, std::pair{&second, three}}) {
+    ASSERT_EQ(map->ConnectOLEDB(source.connection, source.table), com::S_OK);
+    ASSERT_EQ(map->SetAsTarget("Answer"), com::S_OK);
+    map->SetMinimumN(5);
+    ASSERT_EQ(map->Run(), com::S_OK);
+  }
+  com::Variant v;
+  ASSERT_EQ(first.rs_TreeList(&v), com::S_OK);
+  EXPECT_EQ(fieldNames(*recordset(v)), "ID,Name,Rule,N,Val_No,Val_Yes,Parent,LeftChild,RightChild");
+  ASSERT_EQ(second.rs_TreeList(&v), com::S_OK);
+  EXPECT_EQ(fieldNames(*recordset(v)), "ID,Name,Rule,N,Val_c0,Val_c1,Val_c2,Parent,LeftChild,RightChild");
+}
+
 TEST(CategoryMapResults, MoreThanTenClassesFailRun) {
   ScratchDir dir;
   const auto source = csvSource(dir, "d.csv", classesByA(11));
