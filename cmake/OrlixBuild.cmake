@@ -11,7 +11,7 @@ endif()
 # orlix_add_test(NAME src... LIBS lib...): a GoogleTest executable run by CTest.
 function(orlix_add_test name)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
-  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/private_working_dir.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     ORLIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

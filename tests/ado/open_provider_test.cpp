@@ -65,12 +65,12 @@ TEST(OpenProviderTest, RoutesEveryConnectionStringTheProgramBuilds) {
   EXPECT_THROW(kindOf("Uid=admin"), DataError);
 }
 
-TEST(OpenProviderTest, FileFormatsOfTheNextStepAreNotSupportedYet) {
+TEST(OpenProviderTest, FileFormatsNameTheMissingFileOrFolder) {
   EXPECT_EQ(errorOf("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/d/a.xls;Extended Properties=Excel 8.0;"),
-            "/d/a.xls: format not supported yet");
+            "/d/a.xls: file not found");
   EXPECT_EQ(errorOf("Provider=MSDASQL.1;Extended Properties=;DRIVER=Microsoft dBase Driver (*.dbf);"
                     "DefaultDir=/d;DriverId=21;FIL=dBase IV;"),
-            "/d: format not supported yet");
+            "/d: folder not found");
   EXPECT_NE(errorOf("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Engine Type=4;").find("no Data Source given"),
             std::string::npos);
   EXPECT_NE(errorOf("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=/no/such/folder;")
