@@ -1,6 +1,6 @@
 #include "engine/cart_error.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 void WriteAdvisory(std::ostream& out, const _cart_error& error) {
   out << "Advisory at module: " << error.module << std::endl;
@@ -9,4 +9,4 @@ void WriteAdvisory(std::ostream& out, const _cart_error& error) {
   out << error.remedy << std::endl;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

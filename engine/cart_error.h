@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace orlix {
+namespace orlix::engine {
 
 class _cart_error {
  public:
@@ -33,4 +33,4 @@ class EngineDataError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

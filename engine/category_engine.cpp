@@ -9,7 +9,7 @@
 #include "engine/split_search.h"
 #include "engine/variable_statistics.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 void CategoryEngine::CheckTarget(const ColumnDescriptor& target) const {
   if (target.valueCounts.size() > kMaxClasses) {
@@ -109,4 +109,4 @@ void CategoryEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCand
 
 std::string CategoryEngine::NodeLine(const TreeNode& node) const { return CategoryNodeLine(node); }
 
-}  // namespace orlix
+}  // namespace orlix::engine

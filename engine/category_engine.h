@@ -9,7 +9,7 @@
 #include "engine/chi_square_criterion.h"
 #include "engine/tree_engine.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 class CategoryEngine : public TreeEngine {
  public:
@@ -34,4 +34,4 @@ class CategoryEngine : public TreeEngine {
   int classes_ = 0;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

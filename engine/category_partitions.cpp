@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 // Number of partitions: sum over k = 0 .. n/2 of n! / ((n-k)! k!), in doubles,
@@ -51,4 +51,4 @@ std::vector<std::string> CategoryPartitions::Complement(int p) const {
   return Pick(~SubsetMask(p) & ((std::uint32_t{1} << n()) - 1));
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

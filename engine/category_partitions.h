@@ -9,7 +9,7 @@
 
 #include "engine/value_counts.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 // A character predictor with more categories than this never splits a node.
 inline constexpr int kMaxSplitCategories = 10;
@@ -35,4 +35,4 @@ class CategoryPartitions {
   std::vector<std::uint32_t> masks_;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

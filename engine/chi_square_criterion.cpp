@@ -1,6 +1,6 @@
 #include "engine/chi_square_criterion.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 float ChiSquare(const ClassStats& left, const ClassStats& right, int classes) {
   const ClassStats* side[2] = {&left, &right};
@@ -19,4 +19,4 @@ float ChiSquare(const ClassStats& left, const ClassStats& right, int classes) {
   return score;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

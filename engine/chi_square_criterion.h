@@ -8,7 +8,7 @@
 
 #include "engine/node_row_orders.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 // A category map's target has at most this many classes.
 inline constexpr int kMaxClasses = 10;
@@ -69,4 +69,4 @@ class ChiSquareCriterion {
   Stats left_;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

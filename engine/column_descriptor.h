@@ -7,7 +7,7 @@
 
 #include "engine/value_counts.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 // kind values
 inline constexpr int kNumericKind = 0;
@@ -44,4 +44,4 @@ struct ColumnDescriptor {
   }
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -2,7 +2,7 @@
 
 #include "engine/number_text.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 std::string QuotedField(std::string_view text) {
   std::string out = "\"";
@@ -33,4 +33,4 @@ std::string CategoryNodeLine(const TreeNode& node) {
   return line;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -9,7 +9,7 @@
 
 #include "engine/tree_node.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 std::string QuotedField(std::string_view text);
 // text as it stands, or quoted when it holds a separator or a quote.
@@ -18,4 +18,4 @@ std::string TextField(std::string_view text);
 std::string RegressionNodeLine(const TreeNode& node);
 std::string CategoryNodeLine(const TreeNode& node);
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -5,7 +5,7 @@
 
 #include "engine/parallel_for.h"
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 // Stable partition of [first, last) through scratch: invariant after the loop,
@@ -72,4 +72,4 @@ void NodeRowOrders::Restore(RowRange range) {
   std::sort(byRow_.begin() + range.begin, byRow_.begin() + range.end);
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

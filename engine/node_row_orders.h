@@ -10,7 +10,7 @@
 
 #include "engine/value_sort.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 struct RowRange {
   int begin = 0;
@@ -40,4 +40,4 @@ class NodeRowOrders {
   std::vector<std::int32_t> byRow_;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

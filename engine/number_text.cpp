@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <locale.h>
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 std::string ToChars(double value, std::chars_format format, int precision) {
@@ -64,4 +64,4 @@ bool ParseWholeNumber(std::string_view text, double& value) {
   return true;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace orlix {
+namespace orlix::engine {
 
 // "%lf": six decimals (3.5 -> "3.500000").
 std::string FormatFixed6(double value);
@@ -26,4 +26,4 @@ double ParseNumberPrefix(std::string_view text);
 // text is not a number or not finite; value is then untouched.
 bool ParseWholeNumber(std::string_view text, double& value);
 
-}  // namespace orlix
+}  // namespace orlix::engine

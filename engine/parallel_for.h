@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace orlix {
+namespace orlix::engine {
 
 inline constexpr int kParallelWorkers = 2;
 
@@ -46,4 +46,4 @@ void ParallelFor(int count, Body&& body) {
   }
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

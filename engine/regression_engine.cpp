@@ -6,7 +6,7 @@
 #include "engine/split_search.h"
 #include "engine/split_trace.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 void RegressionEngine::CheckTarget(const ColumnDescriptor& target) const {
   if (target.sd <= 1e-15) {
@@ -117,4 +117,4 @@ void RegressionEngine::Trace(const TreeNode& parent, RowRange range, const Split
 
 std::string RegressionEngine::NodeLine(const TreeNode& node) const { return RegressionNodeLine(node); }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -9,7 +9,7 @@
 #include "engine/tree_engine.h"
 #include "engine/variance_criterion.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 class RegressionEngine : public TreeEngine {
  public:
@@ -34,4 +34,4 @@ class RegressionEngine : public TreeEngine {
   std::vector<double> target_;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -3,7 +3,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace orlix {
+namespace orlix::engine {
 
 std::uint32_t RowTable::Column::Intern(std::string_view text) {
   auto [it, inserted] = codes.try_emplace(std::string(text), static_cast<std::uint32_t>(strings.size()));
@@ -130,4 +130,4 @@ RowTable& GlobalRowTable() {
   return table;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace orlix {
+namespace orlix::engine {
 
 // The automation type codes of the cells the engine handles.
 enum class CellType : std::uint8_t { Empty = 0, Int32 = 3, Float = 4, Double = 5, String = 8 };
@@ -85,4 +85,4 @@ class RowTable {
 // The one process-wide table the component layer fills and the engines read.
 RowTable& GlobalRowTable();
 
-}  // namespace orlix
+}  // namespace orlix::engine

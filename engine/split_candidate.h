@@ -6,7 +6,7 @@
 
 #include <climits>
 
-namespace orlix {
+namespace orlix::engine {
 
 struct SplitCandidate {
   float score;
@@ -35,4 +35,4 @@ SplitCandidate FirstBest(const Candidates& perPredictor, SplitCandidate initial)
   return initial;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -15,7 +15,7 @@
 #include "engine/split_candidate.h"
 #include "engine/threshold_index.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 // Calls visit(k, kNext, rightConstant) for every split between neighbouring
 // values of a node whose children both hold more than minimumN rows, with the
@@ -115,4 +115,4 @@ void SearchCategory(Criterion& criterion, const typename Criterion::Stats& paren
   }
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -4,7 +4,7 @@
 
 #include "engine/number_text.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 void WriteTraceBlock(std::ostream& out, const TraceBlock& b) {
   const std::string v = std::to_string(b.variable);
@@ -28,4 +28,4 @@ void AppendTraceBlock(const std::string& path, const TraceBlock& block) {
   if (out) WriteTraceBlock(out, block);
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-namespace orlix {
+namespace orlix::engine {
 
 inline constexpr const char* kDefaultTraceFile = "zzz.log";
 
@@ -33,4 +33,4 @@ void WriteTraceBlock(std::ostream& out, const TraceBlock& block);
 // opened is ignored.
 void AppendTraceBlock(const std::string& path, const TraceBlock& block);
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace orlix {
+namespace orlix::engine {
 
 ThresholdIndex::ThresholdIndex(std::vector<double> distinct, std::vector<double> thresholds)
     : distinct_(std::move(distinct)), thresholds_(std::move(thresholds)) {
@@ -43,4 +43,4 @@ int ThresholdIndex::FirstRank(int from, int to) const {
   return best == INT_MAX ? -1 : best;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace orlix {
+namespace orlix::engine {
 
 class ThresholdIndex {
  public:
@@ -41,4 +41,4 @@ class ThresholdIndex {
   std::vector<int> tree_;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -9,7 +9,7 @@
 #include "engine/parallel_for.h"
 #include "engine/variable_statistics.h"
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 _cart_error NoData(const char* module, const char* severity) {
@@ -326,4 +326,4 @@ int TreeEngine::PrintNode(const TreeNode* node) {
   });
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

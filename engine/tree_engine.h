@@ -23,7 +23,7 @@
 #include "engine/threshold_index.h"
 #include "engine/tree_node.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 inline constexpr int kMaxSplits = 10;
 
@@ -140,4 +140,4 @@ class TreeEngine {
   void Forget(const TreeNode& node);
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -8,7 +8,7 @@
 
 #include "engine/value_counts.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 struct TreeNode {
   explicit TreeNode(int rows) : rowMask(static_cast<std::size_t>(rows), '0') {}
@@ -31,4 +31,4 @@ struct TreeNode {
   float splitScore = 0;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

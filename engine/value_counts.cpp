@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 // std::string compares through char_traits<char>, which orders bytes as unsigned.
@@ -75,4 +75,4 @@ void ValueCounts::ZeroCounts() {
   for (auto& entry : entries_) entry.second = 0;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

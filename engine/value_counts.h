@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace orlix {
+namespace orlix::engine {
 
 class ValueCounts {
  public:
@@ -37,4 +37,4 @@ class ValueCounts {
   std::vector<Entry> entries_;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

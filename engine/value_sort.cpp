@@ -4,7 +4,7 @@
 #include <array>
 #include <bit>
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 // Unsigned key whose order is the numeric order of the double.
@@ -66,4 +66,4 @@ SortedColumn SortByValue(std::span<const double> values, SortScratch& scratch) {
   return sorted;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-namespace orlix {
+namespace orlix::engine {
 
 // A row as a sweep reads it: its number, the index of its value among the
 // column's distinct values, and its target (filled in by the engine, kept
@@ -35,4 +35,4 @@ struct SortScratch {
 // Sorts values (no NaN) with their row numbers 0 .. size-1.
 SortedColumn SortByValue(std::span<const double> values, SortScratch& scratch);
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -10,7 +10,7 @@
 #include "engine/number_text.h"
 #include "engine/parallel_for.h"
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 std::string RowName(const ColumnDescriptor& column, int row) {
@@ -251,4 +251,4 @@ std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<C
   return sorted;
 }
 
-}  // namespace orlix
+}  // namespace orlix::engine

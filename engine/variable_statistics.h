@@ -14,7 +14,7 @@
 #include "engine/row_table.h"
 #include "engine/value_sort.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 // Value text of a cell of a character (non-numeric) variable.
 std::string CharacterValueText(const Cell& cell);
@@ -34,4 +34,4 @@ int DecileOf(double value, const ColumnDescriptor& column);
 // the pass (empty for other kinds).
 std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<ColumnDescriptor> columns, int rows);
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -11,7 +11,7 @@
 
 #include "engine/node_row_orders.h"
 
-namespace orlix {
+namespace orlix::engine {
 
 // Count and double-precision sums of target values, and whether all the
 // values are equal (known for rows added one by one or in groups; a
@@ -95,4 +95,4 @@ class VarianceCriterion {
   Stats left_;
 };
 
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -6,19 +6,19 @@
 namespace orlix::server {
 
 CategoryMap::CategoryMap()
-    : MapComponent({kCategoryMapClass, kCharacterKind, engine::MapKind::Category,
+    : MapComponent({kCategoryMapClass, engine::kCharacterKind, engine::MapKind::Category,
                     "Specified target variable must be character-based: ",
                     "Target variable is not a character field"}) {}
 
 com::HRESULT CategoryMap::NumTargetValues(int32_t* pVal) const {
   if (!pVal) return com::E_POINTER;
-  const ColumnDescriptor* target = engineTarget();
+  const engine::ColumnDescriptor* target = engineTarget();
   *pVal = target ? target->cardinality : 0;
   return com::S_OK;
 }
 
-std::unique_ptr<TreeEngine> CategoryMap::makeEngine(RowTable& table) const {
-  return std::make_unique<CategoryEngine>(table);
+std::unique_ptr<engine::TreeEngine> CategoryMap::makeEngine(engine::RowTable& table) const {
+  return std::make_unique<engine::CategoryEngine>(table);
 }
 
 }  // namespace orlix::server

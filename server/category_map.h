@@ -15,7 +15,7 @@ class CategoryMap : public ICategoryMap, public MapComponent {
   com::HRESULT NumTargetValues(int32_t* pVal) const override;
 
  protected:
-  std::unique_ptr<TreeEngine> makeEngine(RowTable& table) const override;
+  std::unique_ptr<engine::TreeEngine> makeEngine(engine::RowTable& table) const override;
 };
 
 }  // namespace orlix::server

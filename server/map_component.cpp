@@ -52,9 +52,9 @@ std::shared_ptr<ado::Recordset> recordsetOf(const com::Variant& value) {
 
 MapComponent::MapComponent(MapTraits traits)
     : traits_(std::move(traits)),
-      columns_(std::make_unique<std::array<ColumnDescriptor, kMaxColumns>>()),
+      columns_(std::make_unique<std::array<engine::ColumnDescriptor, engine::kMaxColumns>>()),
       nodeFileName_(freshNodeFileName()),
-      table_(std::make_unique<RowTable>()) {}
+      table_(std::make_unique<engine::RowTable>()) {}
 
 MapComponent::~MapComponent() {
   engine_.reset();
@@ -109,14 +109,14 @@ com::HRESULT MapComponent::SetMinimumN(int32_t min_n) {
 }
 
 com::HRESULT MapComponent::SetAsCharacter(const std::string& field_name) {
-  if (const int i = findColumn(field_name); i >= 0) (*columns_)[i].kind = kCharacterKind;
+  if (const int i = findColumn(field_name); i >= 0) (*columns_)[i].kind = engine::kCharacterKind;
   return com::S_OK;
 }
 
 com::HRESULT MapComponent::SetAsDecile(const std::string& field_name) {
   const int i = findColumn(field_name);
   if (i < 0) return com::S_OK;
-  if ((*columns_)[i].kind != kNumericKind)
+  if ((*columns_)[i].kind != engine::kNumericKind)
     return fail(com::E_FAIL, "Attempting to decile non-numeric field " + field_name);
   (*columns_)[i].decile = 1;
   return com::S_OK;
@@ -125,7 +125,7 @@ com::HRESULT MapComponent::SetAsDecile(const std::string& field_name) {
 com::HRESULT MapComponent::SetAsTarget(const std::string& field_name) {
   const int i = findColumn(field_name);
   if (i < 0) return fail(com::DISP_E_EXCEPTION, "Specified target variable does not exist: " + field_name);
-  ColumnDescriptor& column = (*columns_)[i];
+  engine::ColumnDescriptor& column = (*columns_)[i];
   if (column.kind != traits_.targetKind)
     return fail(com::DISP_E_EXCEPTION, traits_.wrongTargetMessage + field_name);
   column.isTarget = 1;
@@ -163,7 +163,7 @@ com::HRESULT MapComponent::runSteps() {
 
   if (move_to_memory() == 2) return com::E_FAIL;  // error information set by the fill
 
-  TreeEngine& e = *engine_;
+  engine::TreeEngine& e = *engine_;
   if (guarded([&] { return e.SetNumCols(engineColumnCount_); }))
     return fail(com::E_FAIL, "No columns found in OLE DB data source");
   if (guarded([&] { return e.SetNumRows(engineRowCount_); }))
@@ -189,7 +189,7 @@ std::vector<int> MapComponent::engineOrder() const {
   std::vector<int> order;
   int target = -1;
   for (int i = 0; i < sourceColumnCount_; ++i) {
-    const ColumnDescriptor& column = (*columns_)[i];
+    const engine::ColumnDescriptor& column = (*columns_)[i];
     if (column.isTarget) {
       if (target < 0) target = i;
     } else if (column.included) {
@@ -213,7 +213,7 @@ com::HRESULT MapComponent::Cols(int32_t* pVal) const {
   return com::S_OK;
 }
 
-const ColumnDescriptor* MapComponent::engineTarget() const {
+const engine::ColumnDescriptor* MapComponent::engineTarget() const {
   if (!engine_ || engineColumnCount_ < 1) return nullptr;
   return &engine_->columns()[engineColumnCount_ - 1];
 }
@@ -227,7 +227,7 @@ com::HRESULT MapComponent::MAPRules(std::string* pVal) {
   input.targetName = targetName_;
   input.variableCount = engineColumnCount_;
   input.minimumCount = minimumN_;
-  const ColumnDescriptor* target = engineTarget();
+  const engine::ColumnDescriptor* target = engineTarget();
   input.classCount = target ? target->cardinality : 0;
   engine::GeneratedText generated = engine::makeSegmentReport(input);
   for (const std::string& problem : generated.problems) std::cerr << problem << std::endl;
@@ -242,7 +242,7 @@ com::HRESULT MapComponent::MAPCode(std::string* pVal) {
   input.kind = traits_.mapKind;
   input.nodeFileName = nodeFileName_;
   for (int i = 0; engine_ && i < engineColumnCount_; ++i) {
-    const ColumnDescriptor& column = engine_->columns()[i];
+    const engine::ColumnDescriptor& column = engine_->columns()[i];
     engine::ScoringVariable variable{column.name, column.decile != 0, {}};
     for (int d = 0; d < 10; ++d) variable.cuts[d] = column.cuts[d][0];
     input.variables.push_back(std::move(variable));

@@ -30,7 +30,7 @@ namespace orlix::server {
 // What sets the two components apart.
 struct MapTraits {
   com::ClassInfo identity;
-  int targetKind = kNumericKind;
+  int targetKind = engine::kNumericKind;
   engine::MapKind mapKind = engine::MapKind::Regression;
   const char* wrongTargetMessage = "";     // SetAsTarget, + the given name
   const char* targetCheckMessage = "";     // Run, when the engine's target has the wrong kind
@@ -74,16 +74,16 @@ class MapComponent : public virtual IMap {
   // Has the next Run append the engine's split trace to `path`.
   void SetSplitTrace(bool on, std::string path = "zzz.log");
   // The analysis table the last Run filled (the engine rewrites its numbers).
-  const RowTable& analysisTable() const { return *table_; }
+  const engine::RowTable& analysisTable() const { return *table_; }
   // The engine of the last Run; null before.
-  const TreeEngine* engine() const { return engine_.get(); }
+  const engine::TreeEngine* engine() const { return engine_.get(); }
 
  protected:
   // A new engine of this component's kind, on `table`.
-  virtual std::unique_ptr<TreeEngine> makeEngine(RowTable& table) const = 0;
+  virtual std::unique_ptr<engine::TreeEngine> makeEngine(engine::RowTable& table) const = 0;
   const MapTraits& traits() const { return traits_; }
   // The engine's target descriptor (its last variable); null before Run.
-  const ColumnDescriptor* engineTarget() const;
+  const engine::ColumnDescriptor* engineTarget() const;
   // Sets the error information with this component's identity; returns code.
   com::HRESULT fail(com::HRESULT code, const std::string& description) const;
 
@@ -109,7 +109,7 @@ class MapComponent : public virtual IMap {
   std::shared_ptr<ado::Recordset> buildAnalysisData();
 
   MapTraits traits_;
-  std::unique_ptr<std::array<ColumnDescriptor, kMaxColumns>> columns_;
+  std::unique_ptr<std::array<engine::ColumnDescriptor, engine::kMaxColumns>> columns_;
   std::vector<ado::DataType> sourceTypes_;  // ADO type of each source field, from ConnectOLEDB
   int sourceRowCount_ = 0;
   int sourceColumnCount_ = 0;
@@ -121,8 +121,8 @@ class MapComponent : public virtual IMap {
   std::string codeText_, rulesText_;
   std::shared_ptr<ado::Recordset> sourceRecordset_;
   std::shared_ptr<ado::Connection> connection_;
-  std::unique_ptr<RowTable> table_;
-  std::unique_ptr<TreeEngine> engine_;
+  std::unique_ptr<engine::RowTable> table_;
+  std::unique_ptr<engine::TreeEngine> engine_;
   int engineRowCount_ = 0;
   int engineColumnCount_ = 0;
   std::shared_ptr<ado::Recordset> analysisRecordset_, descriptivesRecordset_, treeListRecordset_;

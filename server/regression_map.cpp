@@ -6,11 +6,11 @@
 namespace orlix::server {
 
 RegressionMap::RegressionMap()
-    : MapComponent({kRegressionMapClass, kNumericKind, engine::MapKind::Regression,
+    : MapComponent({kRegressionMapClass, engine::kNumericKind, engine::MapKind::Regression,
                     "Specified target variable must be numeric: ", "Target variable is not a numeric field"}) {}
 
-std::unique_ptr<TreeEngine> RegressionMap::makeEngine(RowTable& table) const {
-  return std::make_unique<RegressionEngine>(table);
+std::unique_ptr<engine::TreeEngine> RegressionMap::makeEngine(engine::RowTable& table) const {
+  return std::make_unique<engine::RegressionEngine>(table);
 }
 
 }  // namespace orlix::server

@@ -12,7 +12,7 @@ class RegressionMap : public IRegressionMap, public MapComponent {
   RegressionMap();
 
  protected:
-  std::unique_ptr<TreeEngine> makeEngine(RowTable& table) const override;
+  std::unique_ptr<engine::TreeEngine> makeEngine(engine::RowTable& table) const override;
 };
 
 }  // namespace orlix::server

@@ -53,7 +53,7 @@ std::string fixed6(float value) {
 // leading number, 0 when there is none (a blank).
 int32_t integerField(const std::string& text) { return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10)); }
 double singleField(const std::string& text) {
-  return static_cast<double>(static_cast<float>(ParseNumberPrefix(text)));
+  return static_cast<double>(static_cast<float>(engine::ParseNumberPrefix(text)));
 }
 
 // 1 + the position of the first line named `name`; 0 when none is.
@@ -75,8 +75,8 @@ std::shared_ptr<ado::Recordset> MapComponent::buildDescriptives() const {
                           {"Cardinality", adInteger, 24, kLong},
                           {"Uniques", adInteger, 24, kLong}});
   for (int i = 0; engine_ && i < engineColumnCount_; ++i) {
-    const ColumnDescriptor& c = engine_->columns()[i];
-    const bool numeric = c.kind == kNumericKind;
+    const engine::ColumnDescriptor& c = engine_->columns()[i];
+    const bool numeric = c.kind == engine::kNumericKind;
     addRow(*rs, {c.name, numeric ? "Numeric" : "Character", numeric ? fixed6(c.min) : c.minText,
                  numeric ? fixed6(c.max) : c.maxText, c.mean, c.sd, static_cast<int32_t>(c.cardinality),
                  static_cast<int32_t>(c.uniques)});
@@ -101,8 +101,8 @@ com::HRESULT MapComponent::buildTreeList(std::shared_ptr<ado::Recordset>& out) c
   for (const std::string& problem : reader.problems()) std::cerr << problem << std::endl;
 
   const bool category = traits_.mapKind == engine::MapKind::Category;
-  const ColumnDescriptor* target = engineTarget();
-  const ValueCounts classes = category && target ? target->valueCounts : ValueCounts{};
+  const engine::ColumnDescriptor* target = engineTarget();
+  const engine::ValueCounts classes = category && target ? target->valueCounts : engine::ValueCounts{};
   const int statistics = category ? classes.size() : 4;
 
   std::vector<FieldSpec> fields{{"ID", adInteger, 10, kLong}, {"Name", adBSTR, 256, kUnspecified},
@@ -145,10 +145,10 @@ std::shared_ptr<ado::Recordset> MapComponent::buildAnalysisData() {
   if (sourceRowCount_ == 0 || sourceColumnCount_ == 0) return rs;
   std::vector<int> included;
   for (int i = 0; i < sourceColumnCount_; ++i) {
-    const ColumnDescriptor& c = (*columns_)[i];
+    const engine::ColumnDescriptor& c = (*columns_)[i];
     if (!c.included) continue;
     included.push_back(i);
-    if (c.kind == kNumericKind)
+    if (c.kind == engine::kNumericKind)
       rs->Fields().Append("VAR" + std::to_string(i), adDouble, 12, kNegativeScale);
     else
       rs->Fields().Append(c.name, adBSTR, 24, kUnspecified);
@@ -163,7 +163,7 @@ std::shared_ptr<ado::Recordset> MapComponent::buildAnalysisData() {
       const size_t col = static_cast<size_t>(included[f]);
       if (col >= source->fieldCount() || source->isNull(row, col)) continue;  // stays empty
       const com::Variant value = source->value(row, col);
-      const bool numeric = (*columns_)[included[f]].kind == kNumericKind;
+      const bool numeric = (*columns_)[included[f]].kind == engine::kNumericKind;
       rs->Fields().Item(static_cast<long>(f)).SetValue(numeric ? com::Variant(value.toDouble())
                                                                : com::Variant(value.toString()));
     }

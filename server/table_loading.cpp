@@ -15,7 +15,7 @@ namespace orlix::server {
 namespace {
 
 int kindOf(ado::DataType type) {
-  return type == ado::adInteger || type == ado::adDouble ? kNumericKind : kCharacterKind;
+  return type == ado::adInteger || type == ado::adDouble ? engine::kNumericKind : engine::kCharacterKind;
 }
 
 // Types whose missing value is the text "MISSING" rather than a dropped record.
@@ -37,7 +37,7 @@ bool isCharacterType(ado::DataType type) {
 // Appends one present cell of a field of `type`: integers and doubles as
 // delivered, text as it is, any other type (dates, currency, decimals,
 // booleans, ...) as its text.
-void appendCell(RowTable& table, const ado::Table& source, size_t row, size_t col, ado::DataType type) {
+void appendCell(engine::RowTable& table, const ado::Table& source, size_t row, size_t col, ado::DataType type) {
   if (type == ado::adInteger) {
     table.AppendInt32(static_cast<int32_t>(source.integerAt(row, col)));
   } else if (type == ado::adDouble) {
@@ -102,10 +102,10 @@ com::HRESULT MapComponent::connect(const std::string& connection_string, const s
   }
 
   const long fieldCount = sourceRecordset_->Fields().Count();
-  if (fieldCount > kMaxColumns) {
+  if (fieldCount > engine::kMaxColumns) {
     closeSource();
     return fail(com::E_FAIL, "The table " + tableName_ + " has " + std::to_string(fieldCount) +
-                                 " fields; at most " + std::to_string(kMaxColumns) + " can be analysed");
+                                 " fields; at most " + std::to_string(engine::kMaxColumns) + " can be analysed");
   }
   sourceRowCount_ = static_cast<int>(sourceRecordset_->RecordCount());
   sourceColumnCount_ = static_cast<int>(fieldCount);

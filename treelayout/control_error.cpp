@@ -1,6 +1,6 @@
 #include "treelayout/control_error.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 ControlError::ControlError(std::uint32_t code, std::string description)
     : std::runtime_error(description), code_(code), description_(std::move(description)) {}
@@ -13,4 +13,4 @@ ControlError ControlError::invalidPropertyValue(const std::string& detail) {
 
 ControlError ControlError::notATree() { return ControlError(kGraphNotATree, kGraphNotATreeText); }
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

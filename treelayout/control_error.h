@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tierio {
+namespace orlix::treelayout {
 
 // 380, the standard "invalid property value" error.
 inline constexpr std::uint32_t kInvalidPropertyValue = 0x800A017Cu;
@@ -33,4 +33,4 @@ class ControlError : public std::runtime_error {
   std::string description_;
 };
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

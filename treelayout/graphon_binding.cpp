@@ -1,8 +1,8 @@
 #include "treelayout/graphon_binding.h"
 
-#include "graphon/graphon_ids.h"
+#include "platform/graphon/graphon_ids.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 namespace {
 
 graphon::Node& asNode(NodeRef node) { return *reinterpret_cast<graphon::Node*>(node); }
@@ -63,4 +63,4 @@ std::unique_ptr<GraphonBinding> bindDiagram(graphon::Object* control) {
   return std::make_unique<Graphon3Binding>(*diagram);
 }
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 #include "treelayout/layout_diagram.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 // The identifiers of the three diagram-level members that differ by generation.
 struct DiagramMembers {
@@ -68,4 +68,4 @@ class Graphon3Binding final : public GraphonBinding {
 // Returns null when it is neither (or null); the binding does not own the diagram.
 std::unique_ptr<GraphonBinding> bindDiagram(graphon::Object* control);
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -5,7 +5,7 @@
 // them. Errors of the diagram propagate as its own exceptions.
 #include <cstdint>
 
-namespace tierio {
+namespace orlix::treelayout {
 
 struct DiagramNodeTag;
 struct DiagramLinkTag;
@@ -44,4 +44,4 @@ class LayoutDiagram {
   virtual void resetRoute(LinkRef link) = 0;
 };
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

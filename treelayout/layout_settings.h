@@ -2,7 +2,7 @@
 // The three settings a layout runs with, and the separations derived from them.
 #include <cstdint>
 
-namespace tierio {
+namespace orlix::treelayout {
 
 // The side of the drawing on which the root lies.
 enum OrientationConstants : std::int16_t { North = 0, East = 1, South = 2, West = 3 };
@@ -21,4 +21,4 @@ struct LayoutSettings {
   bool layersAreColumns() const { return orientation == East || orientation == West; }
 };
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

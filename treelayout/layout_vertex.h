@@ -8,7 +8,7 @@
 
 #include "treelayout/layout_diagram.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 inline constexpr std::int32_t kNoVertex = -1;
 
@@ -39,4 +39,4 @@ struct LayerEntry {
   std::int64_t thickness = 0;     // the largest extent across the layers at this depth
 };
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -6,7 +6,7 @@
 
 #include "treelayout/control_error.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 namespace {
 
 std::optional<double> parsed(const std::string& text) {
@@ -48,4 +48,4 @@ std::optional<double> readNumber(const PropertyBag& bag, const std::string& name
   return number;
 }
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

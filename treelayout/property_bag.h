@@ -9,7 +9,7 @@
 #include <string>
 #include <variant>
 
-namespace tierio {
+namespace orlix::treelayout {
 
 using PropertyValue = std::variant<std::int16_t, std::int32_t, float, double, std::string>;
 
@@ -36,4 +36,4 @@ class MemoryPropertyBag : public PropertyBag {
 // entry when it holds something else.
 std::optional<double> readNumber(const PropertyBag& bag, const std::string& name);
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

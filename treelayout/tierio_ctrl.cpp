@@ -8,7 +8,7 @@
 #include "treelayout/tierio_ids.h"
 #include "treelayout/tree_layout.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 namespace {
 
 constexpr const char* kOrientationName = "Orientation";
@@ -102,4 +102,4 @@ const std::array<const char*, 4>& TierioCtrl::OrientationEntries() {
   return entries;
 }
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <functional>
 
-#include "graphon/object.h"
+#include "platform/graphon/object.h"
 #include "treelayout/control_error.h"
 #include "treelayout/layout_diagram.h"
 #include "treelayout/layout_settings.h"
 #include "treelayout/property_bag.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 class TierioCtrl {
  public:
@@ -64,4 +64,4 @@ class TierioCtrl {
   std::function<void(std::int32_t)> changed_;
 };
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -3,7 +3,7 @@
 // containers and stored forms name them, so they never change.
 #include <cstdint>
 
-namespace tierio {
+namespace orlix::treelayout {
 
 inline constexpr const char* kProgId = "TIERIO.TierioCtrl.1";
 inline constexpr const char* kPropPageProgId = "TIERIO.TierioPropPage.1";
@@ -18,4 +18,4 @@ inline constexpr std::int32_t DisplayPropertyPage = 5;
 inline constexpr std::int32_t AboutBox = -552;
 }  // namespace dispid
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -3,7 +3,7 @@
 #include "treelayout/tree_walk.h"
 #include "treelayout/vertex_table.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 void layoutTree(LayoutDiagram& diagram, const LayoutSettings& settings) {
   VertexTable table(diagram);
@@ -15,4 +15,4 @@ void layoutTree(LayoutDiagram& diagram, const LayoutSettings& settings) {
   table.writeBack();
 }
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -4,7 +4,7 @@
 #include "treelayout/layout_diagram.h"
 #include "treelayout/layout_settings.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 // Lays `diagram` out. A diagram without a node taken in is left alone. Throws
 // ControlError (kGraphNotATree) when the nodes taken in do not form exactly one
@@ -13,4 +13,4 @@ namespace tierio {
 // of the diagram propagate, with the scratch numbers given back.
 void layoutTree(LayoutDiagram& diagram, const LayoutSettings& settings);
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace tierio {
+namespace orlix::treelayout {
 namespace {
 
 struct Box {
@@ -246,4 +246,4 @@ void placeTree(std::vector<LayoutVertex>& vertices, std::int32_t root,
   walker.turn(root, walker.boundingBox(root));
 }
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

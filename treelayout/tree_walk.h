@@ -10,7 +10,7 @@
 #include "treelayout/layout_settings.h"
 #include "treelayout/layout_vertex.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 // Gives every vertex reachable from `root` (linked by VertexTable::linkTree)
 // its final centre in x, y; the top-left corner of the drawing lands at
@@ -18,4 +18,4 @@ namespace tierio {
 void placeTree(std::vector<LayoutVertex>& vertices, std::int32_t root,
                const LayoutSettings& settings);
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

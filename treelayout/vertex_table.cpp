@@ -5,7 +5,7 @@
 
 #include "treelayout/control_error.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 namespace {
 
 // Truncation toward zero that saturates instead of overflowing; NaN counts as 0.
@@ -168,4 +168,4 @@ void VertexTable::restoreScratchFrom(std::size_t first) {
   }
 }
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -9,7 +9,7 @@
 #include "treelayout/layout_diagram.h"
 #include "treelayout/layout_vertex.h"
 
-namespace tierio {
+namespace orlix::treelayout {
 
 class VertexTable {
  public:
@@ -47,4 +47,4 @@ class VertexTable {
   std::size_t restored_ = 0;  // vertices below this index have their scratch number back
 };
 
-}  // namespace tierio
+}  // namespace orlix::treelayout

@@ -30,7 +30,7 @@ double CpuSeconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-void Fill(orlix::RowTable& table, const orlix::bench::GeneratedTable& g) {
+void Fill(orlix::engine::RowTable& table, const orlix::bench::GeneratedTable& g) {
   using G = orlix::bench::GeneratedTable;
   table.Reset(static_cast<int>(G::kColumns));
   table.Reserve(static_cast<int>(g.rows()));
@@ -50,7 +50,7 @@ template <typename Engine>
 void Run(int rows, orlix::bench::TargetKind kind) {
   using G = orlix::bench::GeneratedTable;
   const G generated = orlix::bench::generateTable(static_cast<std::size_t>(rows), kind);
-  orlix::RowTable table;
+  orlix::engine::RowTable table;
   auto start = Clock::now();
   Fill(table, generated);
   const double fill = Seconds(start);
@@ -59,7 +59,7 @@ void Run(int rows, orlix::bench::TargetKind kind) {
   Engine engine(table);
   for (std::size_t c = 0; c < G::kColumns; ++c) {
     engine.columns()[c].name = generated.names[c];
-    engine.columns()[c].kind = generated.isNumericColumn(c) ? orlix::kNumericKind : orlix::kCharacterKind;
+    engine.columns()[c].kind = generated.isNumericColumn(c) ? orlix::engine::kNumericKind : orlix::engine::kCharacterKind;
   }
   engine.SetOutputFileName("/dev/null");
   engine.SetNumCols(static_cast<int>(G::kColumns));
@@ -89,6 +89,6 @@ int main(int argc, char** argv) {
   std::vector<int> sizes;
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {10000, 100000, 1000000};
-  for (int rows : sizes) Run<orlix::RegressionEngine>(rows, orlix::bench::TargetKind::Numeric);
-  for (int rows : sizes) Run<orlix::CategoryEngine>(rows, orlix::bench::TargetKind::FourClass);
+  for (int rows : sizes) Run<orlix::engine::RegressionEngine>(rows, orlix::bench::TargetKind::Numeric);
+  for (int rows : sizes) Run<orlix::engine::CategoryEngine>(rows, orlix::bench::TargetKind::FourClass);
 }

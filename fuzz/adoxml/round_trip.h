@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "platform/ado/adoxml.h"
+#include "platform/ado/adoxml/adoxml.h"
 #include "platform/ado/error.h"
 
 namespace orlix::fuzz {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz/adoxml/round_trip.h"
-#include "platform/ado/csv_reader.h"
+#include "platform/ado/text/csv_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::shared_ptr<orlix::ado::Table> table;

@@ -1,7 +1,7 @@
 // Fuzzes the dBase reader: the input as a .dbf, read as Windows-1252 and as CP866.
 #include "fuzz/file_formats/fuzz_file_input.h"
-#include "platform/ado/dbase_reader.h"
-#include "tests/adofiles/collected_table.h"
+#include "platform/ado/files/dbase_reader.h"
+#include "tests/ado/files/collected_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;

@@ -1,7 +1,7 @@
 // Fuzzes the HTML table reader: every table of the input as an .htm.
 #include "fuzz/file_formats/fuzz_file_input.h"
-#include "platform/ado/html_table_reader.h"
-#include "tests/adofiles/collected_table.h"
+#include "platform/ado/files/html_table_reader.h"
+#include "tests/ado/files/collected_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;

@@ -1,7 +1,7 @@
 // Fuzzes the Excel 97-2003 reader: every sheet of the input as an .xls.
 #include "fuzz/file_formats/fuzz_file_input.h"
-#include "platform/ado/excel_reader.h"
-#include "tests/adofiles/collected_table.h"
+#include "platform/ado/files/excel/excel_reader.h"
+#include "tests/ado/files/collected_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;

@@ -4,10 +4,10 @@
 #include <cctype>
 
 #include "platform/ado/error.h"
-#include "platform/ado/file_format_provider.h"
-#include "platform/ado/odbc_provider.h"
-#include "platform/ado/sqlite_provider.h"
-#include "platform/ado/text_provider.h"
+#include "platform/ado/files/file_format_provider.h"
+#include "platform/ado/sql/odbc_provider.h"
+#include "platform/ado/sql/sqlite_provider.h"
+#include "platform/ado/text/text_provider.h"
 
 namespace orlix::ado {
 

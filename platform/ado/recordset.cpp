@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/ado/adoxml.h"
+#include "platform/ado/adoxml/adoxml.h"
 #include "platform/ado/connection_string.h"
 #include "platform/ado/error.h"
 #include "platform/ado/row_order.h"

@@ -1,11 +1,11 @@
-#include "graphon/collections.h"
+#include "platform/graphon/collections.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 
-namespace graphon {
+namespace orlix::graphon {
 namespace {
 
 void checkIndex(std::int32_t index, std::size_t count, const char* what) {
@@ -41,4 +41,4 @@ Node& NodeList::add(float left, float top, float width, float height) const {
 std::deque<Node>::iterator NodeList::begin() const { return diagram_->nodes_.begin(); }
 std::deque<Node>::iterator NodeList::end() const { return diagram_->nodes_.end(); }
 
-}  // namespace graphon
+}  // namespace orlix::graphon

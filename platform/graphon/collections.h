@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-namespace graphon {
+namespace orlix::graphon {
 
 class Diagram;
 class Link;
@@ -84,4 +84,4 @@ class NodeList {
   Diagram* diagram_;
 };
 
-}  // namespace graphon
+}  // namespace orlix::graphon

@@ -1,11 +1,11 @@
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 
 #include <limits>
 #include <stdexcept>
 
-#include "graphon/value_checks.h"
+#include "platform/graphon/value_checks.h"
 
-namespace graphon {
+namespace orlix::graphon {
 
 void Diagram::setRedraw(bool on) {
   const bool wasOff = !redraw_;
@@ -81,4 +81,4 @@ void Diagram::changed() {
   if (redraw_) ++repaints_;
 }
 
-}  // namespace graphon
+}  // namespace orlix::graphon

@@ -7,12 +7,12 @@
 #include <deque>
 #include <vector>
 
-#include "graphon/collections.h"
-#include "graphon/link.h"
-#include "graphon/node.h"
-#include "graphon/object.h"
+#include "platform/graphon/collections.h"
+#include "platform/graphon/link.h"
+#include "platform/graphon/node.h"
+#include "platform/graphon/object.h"
 
-namespace graphon {
+namespace orlix::graphon {
 
 enum class Generation { Three = 3, Four = 4 };
 
@@ -107,4 +107,4 @@ class Diagram : public Object {
   std::int64_t repaints_ = 0;
 };
 
-}  // namespace graphon
+}  // namespace orlix::graphon

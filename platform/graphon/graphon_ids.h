@@ -4,7 +4,7 @@
 // diagram-level members listed under Generation3.
 #include <cstdint>
 
-namespace graphon::dispid {
+namespace orlix::graphon::dispid {
 
 namespace generation4 {
 inline constexpr std::int32_t Nodes = 64;
@@ -62,4 +62,4 @@ inline constexpr std::int32_t StyleNumber = 23;
 inline constexpr std::int32_t Included = 27;
 }  // namespace link
 
-}  // namespace graphon::dispid
+}  // namespace orlix::graphon::dispid

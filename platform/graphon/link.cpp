@@ -1,9 +1,9 @@
-#include "graphon/link.h"
+#include "platform/graphon/link.h"
 
-#include "graphon/diagram.h"
-#include "graphon/value_checks.h"
+#include "platform/graphon/diagram.h"
+#include "platform/graphon/value_checks.h"
 
-namespace graphon {
+namespace orlix::graphon {
 
 void LinkPoints::add(Point point) {
   check::coordinate(point.x, "link point x");
@@ -52,4 +52,4 @@ void Link::setStyleNumber(std::int32_t value) {
   changed();
 }
 
-}  // namespace graphon
+}  // namespace orlix::graphon

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphon/style.h"
+#include "platform/graphon/style.h"
 
-namespace graphon {
+namespace orlix::graphon {
 
 class Diagram;
 class Link;
@@ -74,4 +74,4 @@ class Link {
   bool included_ = true;
 };
 
-}  // namespace graphon
+}  // namespace orlix::graphon

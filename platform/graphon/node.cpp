@@ -1,9 +1,9 @@
-#include "graphon/node.h"
+#include "platform/graphon/node.h"
 
-#include "graphon/diagram.h"
-#include "graphon/value_checks.h"
+#include "platform/graphon/diagram.h"
+#include "platform/graphon/value_checks.h"
 
-namespace graphon {
+namespace orlix::graphon {
 
 Node::Node(Key, Diagram& diagram, float left, float top, float width, float height)
     : diagram_(&diagram),
@@ -81,4 +81,4 @@ void Node::setHeight(float value) {
   changed();
 }
 
-}  // namespace graphon
+}  // namespace orlix::graphon

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "graphon/collections.h"
-#include "graphon/style.h"
+#include "platform/graphon/collections.h"
+#include "platform/graphon/style.h"
 
-namespace graphon {
+namespace orlix::graphon {
 
 class Node {
  public:
@@ -93,4 +93,4 @@ class Node {
   bool flag49_ = false;
 };
 
-}  // namespace graphon
+}  // namespace orlix::graphon

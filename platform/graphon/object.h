@@ -3,7 +3,7 @@
 // (what a late-bound automation object was); a receiver asks for the interface
 // it needs with dynamic_cast and copes with a refusal.
 
-namespace graphon {
+namespace orlix::graphon {
 
 class Object {
  public:
@@ -13,4 +13,4 @@ class Object {
   virtual ~Object() = default;
 };
 
-}  // namespace graphon
+}  // namespace orlix::graphon

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace graphon {
+namespace orlix::graphon {
 
 // An automation colour: 0x00BBGGRR.
 using Color = std::uint32_t;
@@ -44,4 +44,4 @@ inline constexpr std::int32_t kLineDashDotDot = 4;
 inline constexpr std::int32_t kLineTransparent = 5;
 inline constexpr std::int32_t kLineInsideSolid = 6;
 
-}  // namespace graphon
+}  // namespace orlix::graphon

@@ -1,10 +1,10 @@
-#include "graphon/value_checks.h"
+#include "platform/graphon/value_checks.h"
 
 #include <cmath>
 #include <stdexcept>
 #include <string>
 
-namespace graphon::check {
+namespace orlix::graphon::check {
 
 float coordinate(float value, const char* what) {
   if (!std::isfinite(value)) throw std::invalid_argument(std::string(what) + " must be a finite number");
@@ -40,4 +40,4 @@ const Font& font(const Font& value, const char* what) {
   return value;
 }
 
-}  // namespace graphon::check
+}  // namespace orlix::graphon::check

@@ -3,9 +3,9 @@
 // throws std::invalid_argument / std::out_of_range naming `what`.
 #include <cstdint>
 
-#include "graphon/style.h"
+#include "platform/graphon/style.h"
 
-namespace graphon::check {
+namespace orlix::graphon::check {
 
 float coordinate(float value, const char* what);  // finite
 float extent(float value, const char* what);      // finite, 0 or more
@@ -14,4 +14,4 @@ std::int32_t lineStyle(std::int32_t value, const char* what);  // 0..6
 std::int32_t lineWidth(std::int32_t value, const char* what);  // 0 or more
 const Font& font(const Font& value, const char* what);         // positive finite size
 
-}  // namespace graphon::check
+}  // namespace orlix::graphon::check

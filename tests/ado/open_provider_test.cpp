@@ -6,7 +6,7 @@
 #include "platform/ado/connection.h"
 #include "platform/ado/error.h"
 #include "platform/ado/provider.h"
-#include "platform/ado/sql_text.h"
+#include "platform/ado/sql/sql_text.h"
 
 using namespace orlix::ado;
 

@@ -7,7 +7,7 @@
 #include "engine/split_trace.h"
 #include "engine_test_support.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 namespace {
 
 std::string Advisory(const char* module, const char* severity, const char* message, const char* remedy) {
@@ -153,4 +153,4 @@ TEST(SplitTrace, OffByDefaultAndAppendedAcrossRuns) {
 }
 
 }  // namespace
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

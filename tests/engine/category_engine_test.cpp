@@ -8,7 +8,7 @@
 
 #include "engine_test_support.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 namespace {
 
 ClassStats Counts(std::initializer_list<int> counts) {
@@ -104,9 +104,9 @@ TEST(CategoryEngine, NumericTargetIsRefused) {
 }
 
 }  // namespace
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 namespace {
 
 TEST(CategoryEngine, WritesNoSplitTrace) {
@@ -122,4 +122,4 @@ TEST(CategoryEngine, WritesNoSplitTrace) {
 }
 
 }  // namespace
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

@@ -16,7 +16,7 @@
 #include "engine/regression_engine.h"
 #include "engine/row_table.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 
 // A cell to append: int, float, double, text or empty.
 using TestCell = std::variant<std::monostate, int, float, double, std::string>;
@@ -121,4 +121,4 @@ RunResult RunEngine(Engine& engine, const RowTable& table, const std::vector<Col
   return result;
 }
 
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

@@ -23,7 +23,7 @@
 #include "engine/split_trace.h"
 #include "engine/tree_node.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 
 // Texts made with the C library, independently of the engine's own code.
 inline std::string LiteralComparisonText(const Cell& cell) {
@@ -344,4 +344,4 @@ class LiteralTree {
 using LiteralRegression = LiteralTree<RegressionPolicy>;
 using LiteralCategory = LiteralTree<CategoryPolicy>;
 
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

@@ -5,7 +5,7 @@
 #include <clocale>
 #include <cstdio>
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 std::string Printf(const char* format, double value) {
@@ -55,4 +55,4 @@ TEST(NumberText, WholeNumberRejectsTextAndNonFinite) {
 }
 
 }  // namespace
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -10,7 +10,7 @@
 #include "engine/regression_engine.h"
 #include "engine_test_support.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 namespace {
 
 TestCell AnyCell(std::mt19937& rng) {
@@ -68,4 +68,4 @@ TEST(RandomTables, AnyContentGivesAResultOrAnError) {
 }
 
 }  // namespace
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

@@ -8,7 +8,7 @@
 #include "engine/cart_error.h"
 #include "engine_test_support.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 namespace {
 
 struct Grown {
@@ -206,4 +206,4 @@ TEST(RegressionEngine, UnconvertibleCellEndsTheRunWithItsRow) {
 }
 
 }  // namespace
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

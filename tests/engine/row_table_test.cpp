@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 TEST(RowTable, CellsReadBackWithTheirTypes) {
@@ -65,4 +65,4 @@ TEST(RowTable, CellsOutsideTheTableAreErrors) {
 }
 
 }  // namespace
-}  // namespace orlix
+}  // namespace orlix::engine

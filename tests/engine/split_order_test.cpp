@@ -8,7 +8,7 @@
 #include "engine/threshold_index.h"
 #include "engine/variance_criterion.h"
 
-namespace orlix {
+namespace orlix::engine {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -87,4 +87,4 @@ TEST(ThresholdIndex, FirstThresholdBetweenNodeValues) {
 }
 
 }  // namespace
-}  // namespace orlix
+}  // namespace orlix::engine

@@ -9,7 +9,7 @@
 #include "engine_test_support.h"
 #include "literal_reference.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 namespace {
 
 class TableMaker {
@@ -153,4 +153,4 @@ TEST(SplitSearchAgreement, SweepsChooseTheLiteralSearchsSplitsOnGeneratedTables)
 }
 
 }  // namespace
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

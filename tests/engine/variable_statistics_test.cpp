@@ -7,7 +7,7 @@
 #include "engine/cart_error.h"
 #include "engine_test_support.h"
 
-namespace orlix::testing {
+namespace orlix::engine::testing {
 namespace {
 
 // Runs the statistics pass over one table; the last column is the target.
@@ -186,4 +186,4 @@ TEST(VariableStatistics, TableOfTheWrongShapeIsAnError) {
 }
 
 }  // namespace
-}  // namespace orlix::testing
+}  // namespace orlix::engine::testing

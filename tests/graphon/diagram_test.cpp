@@ -7,8 +7,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 
+namespace orlix {
 namespace {
 
 using graphon::Diagram;
@@ -167,3 +168,4 @@ TEST(DiagramSelection, SelectAllSelectsEveryNodeAndLinkWithOneRepaint) {
 }
 
 }  // namespace
+}  // namespace orlix

@@ -133,7 +133,7 @@ TEST_F(MapComponentTest, SettingsFollowTheFieldLookup) {
   EXPECT_EQ(c[0].decile, 1);
   EXPECT_EQ(c[1].name, "C");
   EXPECT_EQ(c[2].name, "D");
-  EXPECT_EQ(c[2].kind, kCharacterKind);
+  EXPECT_EQ(c[2].kind, engine::kCharacterKind);
   EXPECT_EQ(c[3].name, "A");
 }
 

@@ -24,12 +24,12 @@ void fillOnly(MapComponent& map, const std::string& target) {
   ASSERT_EQ(map.Run(), com::DISP_E_EXCEPTION);
 }
 
-std::string cellText(const RowTable& t, int row, int col) {
-  const Cell c = t.GetCell(row, col);
+std::string cellText(const engine::RowTable& t, int row, int col) {
+  const engine::Cell c = t.GetCell(row, col);
   switch (c.type) {
-    case CellType::String: return "'" + std::string(c.text) + "'";
-    case CellType::Empty: return "empty";
-    case CellType::Int32: return "i" + std::to_string(static_cast<int>(c.number));
+    case engine::CellType::String: return "'" + std::string(c.text) + "'";
+    case engine::CellType::Empty: return "empty";
+    case engine::CellType::Int32: return "i" + std::to_string(static_cast<int>(c.number));
     default: {
       std::ostringstream s;
       s << c.number;
@@ -38,7 +38,7 @@ std::string cellText(const RowTable& t, int row, int col) {
   }
 }
 
-std::string rowOf(const RowTable& t, int row) {
+std::string rowOf(const engine::RowTable& t, int row) {
   std::string text;
   for (int c = 0; c < t.ColumnCount(); ++c) text += (c ? " " : "") + cellText(t, row, c);
   return text;
@@ -60,7 +60,7 @@ TEST(TableLoading, ClassifiesFieldsAndFillsPredictorsThenTarget) {
   map.SetAsExcluded("ID");
   map.SetAsDecile("Price");
   fillOnly(map, "T");
-  const RowTable& t = map.analysisTable();
+  const engine::RowTable& t = map.analysisTable();
   ASSERT_EQ(t.RowCount(), 3);
   int32_t rows = 0;
   map.Rows(&rows);
@@ -70,10 +70,10 @@ TEST(TableLoading, ClassifiesFieldsAndFillsPredictorsThenTarget) {
   EXPECT_EQ(rowOf(t, 1), "4.5 'MISSING' '5' '2024-03-02' 12");
   EXPECT_EQ(rowOf(t, 2), "5.5 'c' '6' '2024-03-03' 13");
   const auto& c = map.engine()->columns();
-  EXPECT_EQ(c[0].kind, kNumericKind);
-  EXPECT_EQ(c[1].kind, kCharacterKind);
-  EXPECT_EQ(c[2].kind, kCharacterKind);
-  EXPECT_EQ(c[3].kind, kCharacterKind);
+  EXPECT_EQ(c[0].kind, engine::kNumericKind);
+  EXPECT_EQ(c[1].kind, engine::kCharacterKind);
+  EXPECT_EQ(c[2].kind, engine::kCharacterKind);
+  EXPECT_EQ(c[3].kind, engine::kCharacterKind);
 }
 
 TEST(TableLoading, IntegersTurnedCharacterStillDropTheirMissingValues) {
@@ -83,7 +83,7 @@ TEST(TableLoading, IntegersTurnedCharacterStillDropTheirMissingValues) {
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
   map.SetAsCharacter("A");
   fillOnly(map, "T");
-  const RowTable& t = map.analysisTable();
+  const engine::RowTable& t = map.analysisTable();
   ASSERT_EQ(t.RowCount(), 2);
   EXPECT_EQ(rowOf(t, 0), "i1 'x' i5");
   EXPECT_EQ(rowOf(t, 1), "i3 'MISSING' i7");
@@ -95,7 +95,7 @@ TEST(TableLoading, MissingCharacterTargetIsMissingText) {
   CategoryMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
   fillOnly(map, "class");
-  const RowTable& t = map.analysisTable();
+  const engine::RowTable& t = map.analysisTable();
   ASSERT_EQ(t.RowCount(), 3);
   EXPECT_EQ(rowOf(t, 1), "i2 'MISSING'");
 }

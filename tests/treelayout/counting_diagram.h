@@ -7,9 +7,9 @@
 
 #include "treelayout/graphon_binding.h"
 
-namespace treetest {
+namespace orlix::treelayout::testing {
 
-class CountingDiagram : public tierio::LayoutDiagram {
+class CountingDiagram : public treelayout::LayoutDiagram {
  public:
   explicit CountingDiagram(graphon::Diagram& diagram) : inner_(diagram) {}
 
@@ -17,11 +17,11 @@ class CountingDiagram : public tierio::LayoutDiagram {
   int redrawOn = 0;
   int moves = 0;
   int failOnMove = -1;  // the 0-based move that throws, or -1
-  std::map<tierio::LinkRef, int> routeResets;
-  std::map<tierio::LinkRef, int> styleSets;
+  std::map<treelayout::LinkRef, int> routeResets;
+  std::map<treelayout::LinkRef, int> styleSets;
 
-  static tierio::LinkRef ref(graphon::Link& link) {
-    return reinterpret_cast<tierio::LinkRef>(&link);
+  static treelayout::LinkRef ref(graphon::Link& link) {
+    return reinterpret_cast<treelayout::LinkRef>(&link);
   }
 
   bool filterFlag() override { return inner_.filterFlag(); }
@@ -30,43 +30,43 @@ class CountingDiagram : public tierio::LayoutDiagram {
     inner_.setRedraw(on);
   }
   std::int32_t nodeCount() override { return inner_.nodeCount(); }
-  tierio::NodeRef node(std::int32_t i) override { return inner_.node(i); }
-  float left(tierio::NodeRef n) override { return inner_.left(n); }
-  float top(tierio::NodeRef n) override { return inner_.top(n); }
-  float width(tierio::NodeRef n) override { return inner_.width(n); }
-  float height(tierio::NodeRef n) override { return inner_.height(n); }
-  void setLeft(tierio::NodeRef n, float v) override {
+  treelayout::NodeRef node(std::int32_t i) override { return inner_.node(i); }
+  float left(treelayout::NodeRef n) override { return inner_.left(n); }
+  float top(treelayout::NodeRef n) override { return inner_.top(n); }
+  float width(treelayout::NodeRef n) override { return inner_.width(n); }
+  float height(treelayout::NodeRef n) override { return inner_.height(n); }
+  void setLeft(treelayout::NodeRef n, float v) override {
     if (moves++ == failOnMove) throw std::runtime_error("the diagram refused the move");
     inner_.setLeft(n, v);
   }
-  void setTop(tierio::NodeRef n, float v) override { inner_.setTop(n, v); }
-  std::int32_t scratchNumber(tierio::NodeRef n) override { return inner_.scratchNumber(n); }
-  void setScratchNumber(tierio::NodeRef n, std::int32_t v) override {
+  void setTop(treelayout::NodeRef n, float v) override { inner_.setTop(n, v); }
+  std::int32_t scratchNumber(treelayout::NodeRef n) override { return inner_.scratchNumber(n); }
+  void setScratchNumber(treelayout::NodeRef n, std::int32_t v) override {
     inner_.setScratchNumber(n, v);
   }
-  bool included(tierio::NodeRef n) override { return inner_.included(n); }
-  std::int32_t inLinkCount(tierio::NodeRef n) override { return inner_.inLinkCount(n); }
-  tierio::LinkRef inLink(tierio::NodeRef n, std::int32_t i) override {
+  bool included(treelayout::NodeRef n) override { return inner_.included(n); }
+  std::int32_t inLinkCount(treelayout::NodeRef n) override { return inner_.inLinkCount(n); }
+  treelayout::LinkRef inLink(treelayout::NodeRef n, std::int32_t i) override {
     return inner_.inLink(n, i);
   }
-  std::int32_t outLinkCount(tierio::NodeRef n) override { return inner_.outLinkCount(n); }
-  tierio::LinkRef outLink(tierio::NodeRef n, std::int32_t i) override {
+  std::int32_t outLinkCount(treelayout::NodeRef n) override { return inner_.outLinkCount(n); }
+  treelayout::LinkRef outLink(treelayout::NodeRef n, std::int32_t i) override {
     return inner_.outLink(n, i);
   }
-  tierio::NodeRef origin(tierio::LinkRef l) override { return inner_.origin(l); }
-  tierio::NodeRef destination(tierio::LinkRef l) override { return inner_.destination(l); }
-  bool included(tierio::LinkRef l) override { return inner_.included(l); }
-  void setStyleNumber(tierio::LinkRef l, std::int32_t v) override {
+  treelayout::NodeRef origin(treelayout::LinkRef l) override { return inner_.origin(l); }
+  treelayout::NodeRef destination(treelayout::LinkRef l) override { return inner_.destination(l); }
+  bool included(treelayout::LinkRef l) override { return inner_.included(l); }
+  void setStyleNumber(treelayout::LinkRef l, std::int32_t v) override {
     ++styleSets[l];
     inner_.setStyleNumber(l, v);
   }
-  void resetRoute(tierio::LinkRef l) override {
+  void resetRoute(treelayout::LinkRef l) override {
     ++routeResets[l];
     inner_.resetRoute(l);
   }
 
  private:
-  tierio::Graphon4Binding inner_;
+  treelayout::Graphon4Binding inner_;
 };
 
-}  // namespace treetest
+}  // namespace orlix::treelayout::testing

@@ -5,16 +5,17 @@
 #include <vector>
 
 #include "counting_diagram.h"
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 #include "treelayout/tierio_ctrl.h"
 #include "tree_builders.h"
 
+namespace orlix {
 namespace {
 
 using graphon::Diagram;
 using graphon::Node;
-using tierio::ControlError;
-using tierio::TierioCtrl;
+using treelayout::ControlError;
+using treelayout::TierioCtrl;
 
 struct Place {
   float left;
@@ -156,7 +157,7 @@ TEST(LayoutEdges, SouthTurnsTheDrawingHalfRoundWithTheFirstChildOnTheRight) {
   Node& second = add(d, 1000, 400);
   link(root, first);
   link(root, second);
-  TierioCtrl ctrl = controlFacing(tierio::South);
+  TierioCtrl ctrl = controlFacing(treelayout::South);
   ctrl.Layout(&d);
   EXPECT_EQ(places(d), (std::vector<Place>{{875, 1025}, {1625, 125}, {125, 125}}));
   EXPECT_GT(first.left(), second.left());
@@ -167,11 +168,11 @@ TEST(LayoutEdges, EastAndWestPutTheRootAtTheRightAndLeft) {
   Node& root = add(d, 1000, 400);
   link(root, add(d, 1000, 400));
   link(root, add(d, 1000, 400));
-  TierioCtrl east = controlFacing(tierio::East);
+  TierioCtrl east = controlFacing(treelayout::East);
   east.Layout(&d);
   // Layers are columns; along them the heights (400) count: centres 900 apart.
   EXPECT_EQ(places(d), (std::vector<Place>{{1625, 575}, {125, 125}, {125, 1025}}));
-  TierioCtrl west = controlFacing(tierio::West);
+  TierioCtrl west = controlFacing(treelayout::West);
   west.Layout(&d);
   EXPECT_EQ(places(d), (std::vector<Place>{{125, 575}, {1625, 1025}, {1625, 125}}));
 }
@@ -234,7 +235,7 @@ TEST_F(NotATree, ALinkLeftOutByTheFilterLeavesASecondRoot) {
 TEST_F(NotATree, NothingMovesAndTheRedrawIsNeverSwitched) {
   link(node(1), node(2));
   link(node(3), node(4));
-  treetest::CountingDiagram counting(d);
+  treelayout::testing::CountingDiagram counting(d);
   EXPECT_THROW(ctrl.Layout(counting), ControlError);
   EXPECT_EQ(counting.moves, 0);
   EXPECT_EQ(counting.redrawOff, 0);
@@ -276,17 +277,17 @@ TEST(LayoutEdges, EveryTreeEdgeIsRestyledOnceAndTheRedrawSwitchedOffOnce) {
     l.points().add({1, 2});
   }
   d.setFilterFlag(true);
-  treetest::CountingDiagram counting(d);
+  treelayout::testing::CountingDiagram counting(d);
   TierioCtrl ctrl;
   ctrl.Layout(counting);
   for (graphon::Link* l : links) {
     EXPECT_EQ(l->styleNumber(), 0);
     EXPECT_EQ(l->points().count(), 0);
-    EXPECT_EQ(counting.routeResets[treetest::CountingDiagram::ref(*l)], 1);
-    EXPECT_EQ(counting.styleSets[treetest::CountingDiagram::ref(*l)], 1);
+    EXPECT_EQ(counting.routeResets[treelayout::testing::CountingDiagram::ref(*l)], 1);
+    EXPECT_EQ(counting.styleSets[treelayout::testing::CountingDiagram::ref(*l)], 1);
   }
   EXPECT_EQ(toHidden.styleNumber(), 7);
-  EXPECT_EQ(counting.routeResets.count(treetest::CountingDiagram::ref(toHidden)), 0u);
+  EXPECT_EQ(counting.routeResets.count(treelayout::testing::CountingDiagram::ref(toHidden)), 0u);
   EXPECT_EQ((Place{hidden.left(), hidden.top()}), (Place{40, 50}));
   EXPECT_EQ(counting.redrawOff, 1);
   EXPECT_EQ(counting.redrawOn, 1);
@@ -312,7 +313,7 @@ TEST(LayoutEdges, ADiagramErrorWhileMovingGivesTheScratchNumbersBack) {
   link(root, add(d, 100, 100));
   link(root, add(d, 100, 100));
   for (int i = 1; i <= 3; ++i) d.nodes().item(i).setScratchNumber(-i);
-  treetest::CountingDiagram counting(d);
+  treelayout::testing::CountingDiagram counting(d);
   counting.failOnMove = 1;
   TierioCtrl ctrl;
   EXPECT_THROW(ctrl.Layout(counting), std::runtime_error);
@@ -352,7 +353,7 @@ TEST(LayoutEdges, NodesLeftOutByTheFilterAreNotTouched) {
 
 TEST(LayoutEdges, ADeepPathNeedsNoDeepCallStack) {
   Diagram d;
-  treetest::buildDiagram(d, treetest::caterpillar(20000, 100, 100));
+  treelayout::testing::buildDiagram(d, treelayout::testing::caterpillar(20000, 100, 100));
   TierioCtrl ctrl;
   ctrl.Layout(&d);
   EXPECT_EQ(d.nodes().item(1).top(), 125);
@@ -360,3 +361,4 @@ TEST(LayoutEdges, ADeepPathNeedsNoDeepCallStack) {
 }
 
 }  // namespace
+}  // namespace orlix

@@ -9,14 +9,15 @@
 #include <sstream>
 #include <string>
 
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 #include "treelayout/tierio_ctrl.h"
 #include "tree_builders.h"
 
+namespace orlix {
 namespace {
 
-const treetest::TreeShape& mixedTree() {
-  static const treetest::TreeShape shape{
+const treelayout::testing::TreeShape& mixedTree() {
+  static const treelayout::testing::TreeShape shape{
       {-1, 0, 0, 0, 1, 1, 1, 2, 3, 3, 4, 4, 8, 8, 9, 14},
       {{2500, 1000},
        {800.5f, 300},
@@ -45,13 +46,13 @@ std::string number(float value) {
 
 std::string laidOut(int orientation) {
   graphon::Diagram d;
-  treetest::buildDiagram(d, mixedTree());
+  treelayout::testing::buildDiagram(d, mixedTree());
   int i = 0;
   for (graphon::Node& n : d.nodes()) {  // start from scattered places
     n.setLeft(static_cast<float>(i * 37 % 500) + 0.5f);
     n.setTop(static_cast<float>(i++ * 91 % 700));
   }
-  tierio::TierioCtrl ctrl;
+  treelayout::TierioCtrl ctrl;
   ctrl.SetOrientation(orientation);
   ctrl.Layout(&d);
   std::string text = "# node left top width height\n";
@@ -83,3 +84,4 @@ TEST_P(Golden, MixedSizesMatchTheStoredCoordinates) {
 INSTANTIATE_TEST_SUITE_P(Orientations, Golden, ::testing::Values(0, 1, 2, 3));
 
 }  // namespace
+}  // namespace orlix

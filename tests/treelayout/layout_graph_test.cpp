@@ -6,9 +6,10 @@
 #include <random>
 #include <vector>
 
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 #include "treelayout/tierio_ctrl.h"
 
+namespace orlix {
 namespace {
 
 struct Expected {
@@ -86,11 +87,11 @@ TEST(LayoutGraphs, NotATreeExactlyWhenTheRulesSaySoAndScratchNumbersComeBack) {
     for (int i = 0; i < stray; ++i) addLink(pick(rng), pick(rng));
     d.setFilterFlag(chance(50));
     const Expected expected = expectedOutcome(d);
-    tierio::TierioCtrl ctrl;
+    treelayout::TierioCtrl ctrl;
     bool tree = true;
     try {
       ctrl.Layout(&d);
-    } catch (const tierio::ControlError& e) {
+    } catch (const treelayout::ControlError& e) {
       ASSERT_EQ(e.number(), 1000);
       tree = false;
     }
@@ -109,3 +110,4 @@ TEST(LayoutGraphs, NotATreeExactlyWhenTheRulesSaySoAndScratchNumbersComeBack) {
 }
 
 }  // namespace
+}  // namespace orlix

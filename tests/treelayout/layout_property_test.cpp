@@ -8,13 +8,14 @@
 #include <random>
 #include <vector>
 
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 #include "treelayout/tierio_ctrl.h"
 #include "tree_builders.h"
 
+namespace orlix {
 namespace {
 
-using treetest::TreeShape;
+using treelayout::testing::TreeShape;
 
 constexpr int kTrees = 1500;
 
@@ -28,8 +29,8 @@ struct Laid {
 
 Laid layOut(const TreeShape& shape, int orientation, float layer, float vertex) {
   graphon::Diagram d;
-  treetest::buildDiagram(d, shape);
-  tierio::TierioCtrl ctrl;
+  treelayout::testing::buildDiagram(d, shape);
+  treelayout::TierioCtrl ctrl;
   ctrl.SetOrientation(orientation);
   ctrl.SetLayerDistance(layer);
   ctrl.SetVertexDistance(vertex);
@@ -83,7 +84,7 @@ struct Case {
 
 Case randomCase(std::mt19937& rng) {
   const auto count = std::uniform_int_distribution<std::int32_t>(1, 60)(rng);
-  Case c{treetest::randomTree(rng, count, 3000, 2000),
+  Case c{treelayout::testing::randomTree(rng, count, 3000, 2000),
          std::uniform_int_distribution<std::int32_t>(0, 900)(rng),
          std::uniform_int_distribution<std::int32_t>(0, 900)(rng)};
   return c;
@@ -92,22 +93,22 @@ Case randomCase(std::mt19937& rng) {
 // Checks one orientation in the frame of the layers: a runs along a layer in
 // the order of the children, c across the layers away from the root.
 void checkLayers(const Case& k, const Tree& t, const Laid& p, int o) {
-  const bool columns = o == tierio::East || o == tierio::West;
+  const bool columns = o == treelayout::East || o == treelayout::West;
   auto a = [&](std::int32_t v) {
     const auto i = static_cast<std::size_t>(v);
     switch (o) {
-      case tierio::East: return p.cy[i];
-      case tierio::South: return -p.cx[i];
-      case tierio::West: return -p.cy[i];
+      case treelayout::East: return p.cy[i];
+      case treelayout::South: return -p.cx[i];
+      case treelayout::West: return -p.cy[i];
       default: return p.cx[i];
     }
   };
   auto c = [&](std::int32_t v) {
     const auto i = static_cast<std::size_t>(v);
     switch (o) {
-      case tierio::East: return -p.cx[i];
-      case tierio::South: return -p.cy[i];
-      case tierio::West: return p.cx[i];
+      case treelayout::East: return -p.cx[i];
+      case treelayout::South: return -p.cy[i];
+      case treelayout::West: return p.cx[i];
       default: return p.cy[i];
     }
   };
@@ -167,13 +168,13 @@ TEST(LayoutProperties, TheFourOrientationsAreRotationsOfOneDrawing) {
   std::mt19937 rng(1234567);
   for (int n = 0; n < kTrees; ++n) {
     const Case k = randomCase(rng);
-    const TreeShape swapped = treetest::withSwappedSizes(k.shape);
+    const TreeShape swapped = treelayout::testing::withSwappedSizes(k.shape);
     const auto layer = static_cast<float>(k.layer);
     const auto vertex = static_cast<float>(k.vertex);
-    const Laid north = layOut(k.shape, tierio::North, layer, vertex);
-    const Laid east = layOut(swapped, tierio::East, layer, vertex);
-    const Laid south = layOut(k.shape, tierio::South, layer, vertex);
-    const Laid west = layOut(swapped, tierio::West, layer, vertex);
+    const Laid north = layOut(k.shape, treelayout::North, layer, vertex);
+    const Laid east = layOut(swapped, treelayout::East, layer, vertex);
+    const Laid south = layOut(k.shape, treelayout::South, layer, vertex);
+    const Laid west = layOut(swapped, treelayout::West, layer, vertex);
     const std::int64_t m = k.layer / 4;
     const std::int64_t wide = north.right - m;  // R - L of the North drawing
     const std::int64_t high = north.bottom - m;  // B - T
@@ -192,3 +193,4 @@ TEST(LayoutProperties, TheFourOrientationsAreRotationsOfOneDrawing) {
 }
 
 }  // namespace
+}  // namespace orlix

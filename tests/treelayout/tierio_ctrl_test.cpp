@@ -10,11 +10,12 @@
 #include "treelayout/tierio_ctrl.h"
 #include "treelayout/tierio_ids.h"
 
+namespace orlix {
 namespace {
 
-using tierio::ControlError;
-using tierio::MemoryPropertyBag;
-using tierio::TierioCtrl;
+using treelayout::ControlError;
+using treelayout::MemoryPropertyBag;
+using treelayout::TierioCtrl;
 
 void expect380(const std::function<void()>& call) {
   try {
@@ -28,7 +29,7 @@ void expect380(const std::function<void()>& call) {
 
 TEST(TierioProperties, Defaults) {
   TierioCtrl ctrl;
-  EXPECT_EQ(ctrl.Orientation(), tierio::North);
+  EXPECT_EQ(ctrl.Orientation(), treelayout::North);
   EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
   EXPECT_EQ(ctrl.VertexDistance(), 500.0f);
   EXPECT_FALSE(ctrl.IsModified());
@@ -36,18 +37,18 @@ TEST(TierioProperties, Defaults) {
 
 TEST(TierioProperties, OrientationOutsideZeroToThreeIsRefused) {
   TierioCtrl ctrl;
-  ctrl.SetOrientation(tierio::West);
+  ctrl.SetOrientation(treelayout::West);
   for (int bad : {4, -1, 65536 + 1}) expect380([&] { ctrl.SetOrientation(bad); });
-  EXPECT_EQ(ctrl.Orientation(), tierio::West);
+  EXPECT_EQ(ctrl.Orientation(), treelayout::West);
 }
 
 TEST(TierioProperties, EveryValidOrientationNotifiesAndMarksModified) {
   TierioCtrl ctrl;
   std::vector<std::int32_t> notified;
   ctrl.OnPropertyChanged([&](std::int32_t id) { notified.push_back(id); });
-  ctrl.SetOrientation(tierio::North);
+  ctrl.SetOrientation(treelayout::North);
   EXPECT_TRUE(ctrl.IsModified());
-  EXPECT_EQ(notified, std::vector<std::int32_t>{tierio::dispid::Orientation});
+  EXPECT_EQ(notified, std::vector<std::int32_t>{treelayout::dispid::Orientation});
 }
 
 TEST(TierioProperties, DistancesAreTruncatedTowardZero) {
@@ -86,7 +87,7 @@ TEST(TierioProperties, DistancesWithoutAWholeNumberAreRefused) {
 
 TEST(TierioPersistence, SavedPropertiesLoadBack) {
   TierioCtrl saved;
-  saved.SetOrientation(tierio::South);
+  saved.SetOrientation(treelayout::South);
   saved.SetLayerDistance(321.0f);
   saved.SetVertexDistance(123.0f);
   MemoryPropertyBag bag;
@@ -105,18 +106,18 @@ TEST(TierioPersistence, MissingEntriesKeepTheCurrentValues) {
   MemoryPropertyBag bag;
   bag.write("VertexDistance", 99.75f);
   TierioCtrl ctrl;
-  ctrl.SetOrientation(tierio::East);
+  ctrl.SetOrientation(treelayout::East);
   ctrl.Load(bag);
   EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
   EXPECT_EQ(ctrl.VertexDistance(), 99.0f);
-  EXPECT_EQ(ctrl.Orientation(), tierio::East);
+  EXPECT_EQ(ctrl.Orientation(), treelayout::East);
 }
 
 TEST(TierioPersistence, ABadEntryIsNamedAndNothingIsTaken) {
   TierioCtrl ctrl;
   struct Bad {
     const char* name;
-    tierio::PropertyValue value;
+    treelayout::PropertyValue value;
   };
   for (const Bad& bad : {Bad{"Orientation", std::int16_t{7}}, Bad{"Orientation", 1.5},
                          Bad{"LayerDistance", std::string("wide")},
@@ -142,17 +143,18 @@ TEST(TierioPersistence, NumbersStoredAsTextAreReadInTheCLocale) {
   TierioCtrl ctrl;
   ctrl.Load(bag);
   EXPECT_EQ(ctrl.LayerDistance(), 250.0f);
-  EXPECT_EQ(ctrl.Orientation(), tierio::West);
+  EXPECT_EQ(ctrl.Orientation(), treelayout::West);
 }
 
 TEST(TierioProperties, ResetRestoresTheDefaults) {
   TierioCtrl ctrl;
-  ctrl.SetOrientation(tierio::West);
+  ctrl.SetOrientation(treelayout::West);
   ctrl.SetLayerDistance(1.0f);
   ctrl.ResetProperties();
-  EXPECT_EQ(ctrl.Orientation(), tierio::North);
+  EXPECT_EQ(ctrl.Orientation(), treelayout::North);
   EXPECT_EQ(ctrl.LayerDistance(), 500.0f);
   EXPECT_EQ(TierioCtrl::OrientationEntries()[3], std::string("3 - West"));
 }
 
 }  // namespace
+}  // namespace orlix

@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "graphon/diagram.h"
+#include "platform/graphon/diagram.h"
 
-namespace treetest {
+namespace orlix::treelayout::testing {
 
 struct Size {
   float width;
@@ -62,4 +62,4 @@ inline TreeShape withSwappedSizes(TreeShape shape) {
   return shape;
 }
 
-}  // namespace treetest
+}  // namespace orlix::treelayout::testing

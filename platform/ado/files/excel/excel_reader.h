@@ -1,0 +1,22 @@
+// Reads the sheets of an Excel workbook: .xls (Excel 97-2003, through freexl, in a
+// child process: see isolated_reader.h)
+// and .xlsx (zipped XML), told apart by their content, not their name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ado/files/file_table.h"
+
+namespace orlix::ado {
+
+// The worksheets as table names, "Name$", in workbook order.
+// Throws DataError naming the file when it is no Excel workbook.
+std::vector<std::string> ListExcelSheets(const std::string& path);
+
+// Reads the table of worksheet `sheet` ("Name" or "Name$", matched ignoring ASCII
+// case) into `sink`, as EmitSheetTable finds it. Throws DataError naming the
+// file and the sheet.
+void ReadExcelSheet(const std::string& path, const std::string& sheet, FileTableSink& sink);
+
+}  // namespace orlix::ado

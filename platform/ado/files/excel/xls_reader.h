@@ -1,0 +1,18 @@
+// Excel 97-2003 workbooks (.xls): the cells through freexl, completed by the
+// formula results and truth values read from the BIFF records.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ado/files/excel/sheet_grid.h"
+
+namespace orlix::ado {
+
+// Worksheet names in workbook order. Throws DataError naming the file.
+std::vector<std::string> XlsSheetNames(const std::string& path);
+
+// The cells of worksheet `sheet` (exact name as XlsSheetNames gives it).
+SheetGrid ReadXlsGrid(const std::string& path, const std::string& sheet);
+
+}  // namespace orlix::ado

@@ -1,0 +1,17 @@
+// Excel workbooks (.xlsx): a zip of XML parts, read with libzip and libxml2.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ado/files/excel/sheet_grid.h"
+
+namespace orlix::ado {
+
+// Worksheet names in workbook order. Throws DataError naming the file.
+std::vector<std::string> XlsxSheetNames(const std::string& path);
+
+// The cells of worksheet `sheet` (exact name as XlsxSheetNames gives it).
+SheetGrid ReadXlsxGrid(const std::string& path, const std::string& sheet);
+
+}  // namespace orlix::ado

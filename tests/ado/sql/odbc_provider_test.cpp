@@ -1,0 +1,165 @@
+// The ODBC provider against a real PostgreSQL server that the test starts
+// itself, and against SQLite through its ODBC driver.
+#include "platform/ado/sql/odbc_provider.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <thread>
+
+#include "platform/ado/catalog.h"
+#include "platform/ado/error.h"
+#include "platform/ado/open_provider.h"
+#include "platform/ado/recordset.h"
+#include "tests/support/odbc_drivers.h"
+#include "tests/support/postgres_server.h"
+#include "tests/support/temp_dir.h"
+
+using namespace orlix::ado;
+using orlix::com::Variant;
+using orlix::test::PostgresServer;
+
+namespace {
+
+const char* kSchema =
+    "create table measures (id integer primary key, small smallint, big bigint, r real, "
+    "d double precision, f float, num numeric(10,2), vc varchar(30), txt text, flag boolean, "
+    "day date, stamp timestamp);\n"
+    "insert into measures values (1, 7, 9000000000, 1.5, 2.25, 3.5, 12.34, 'Zoë', 'long text', "
+    "true, '2024-02-29', '2001-02-03 04:05:06');\n"
+    "insert into measures (id) values (2);\n"
+    "create table \"Sales Data\" (region varchar(10), amount double precision);\n"
+    "insert into \"Sales Data\" values ('north', 10), ('south', 20);\n";
+
+std::string errorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const DataError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+}  // namespace
+
+TEST(OdbcPostgresTest, ReadsTypesValuesAndNulls) {
+  PostgresServer pg;
+  pg.execute(kSchema);
+  auto conn = std::make_shared<Connection>();
+  conn->Open(pg.connectionString());
+  Recordset rs;
+  rs.SetActiveConnection(conn);
+  rs.SetCursorLocation(adUseClient);
+  rs.Open("select * from measures order by id", std::shared_ptr<Connection>(), adOpenKeyset,
+          adLockBatchOptimistic);
+  ASSERT_EQ(rs.RecordCount(), 2);
+  const std::vector<std::pair<const char*, DataType>> types = {
+      {"id", adInteger}, {"small", adSmallInt}, {"big", adBigInt},    {"r", adSingle},
+      {"d", adDouble},   {"f", adDouble},       {"num", adNumeric},   {"vc", adVarChar},
+      {"txt", adLongVarChar}, {"flag", adBoolean}, {"day", adDBDate}, {"stamp", adDBTimeStamp}};
+  for (const auto& [name, type] : types) EXPECT_EQ(rs.Fields().Item(name).Type(), type) << name;
+  EXPECT_EQ(rs.Fields().Item("vc").DefinedSize(), 30);
+  EXPECT_EQ(rs.Fields().Item("num").Precision(), 10);
+  EXPECT_EQ(rs.Fields().Item("num").NumericScale(), 2);
+  EXPECT_EQ(rs.Fields().Item("id").Value(), Variant(1));
+  EXPECT_EQ(rs.Fields().Item("small").Value(), Variant::int16(7));
+  EXPECT_EQ(rs.Fields().Item("big").Value(), Variant::int64(9000000000));
+  EXPECT_EQ(rs.Fields().Item("r").Value(), Variant::single(1.5f));
+  EXPECT_EQ(rs.Fields().Item("d").Value(), Variant(2.25));
+  EXPECT_EQ(rs.Fields().Item("num").Value(), Variant::decimal("12.34"));
+  EXPECT_EQ(rs.Fields().Item("vc").Value(), Variant("Zoë"));
+  EXPECT_EQ(rs.Fields().Item("flag").Value(), Variant(true));
+  EXPECT_EQ(rs.Fields().Item("day").Value().toString(), "2024-02-29");
+  EXPECT_EQ(rs.Fields().Item("stamp").Value().toString(), "2001-02-03 04:05:06");
+  rs.MoveNext();
+  for (const auto& [name, type] : types) {
+    if (std::string(name) != "id") {
+      EXPECT_TRUE(rs.Fields().Item(name).Value().isNull()) << name;
+    }
+  }
+  rs.Close();
+
+  // A bare table expression, quoted in the server's syntax, as RefreshData passes it.
+  rs.Open("\"Sales Data\"", conn);
+  EXPECT_EQ(rs.RecordCount(), 2);
+  Catalog cat;
+  cat.setActiveConnection(pg.connectionString());
+  EXPECT_EQ(cat.tables(), (std::vector<std::string>{"Sales Data", "measures"}));
+  // Through the data source name of the temporary odbc.ini too.
+  Recordset viaDsn;
+  viaDsn.Open("measures", std::string("DSN=") + PostgresServer::kDataSource + ";UID=orlix;PWD=;");
+  EXPECT_EQ(viaDsn.RecordCount(), 2);
+}
+
+TEST(OdbcPostgresTest, ReadOnlyOneStatementAndClearErrors) {
+  PostgresServer pg;
+  pg.execute(kSchema);
+  auto provider = openProvider(pg.connectionString());
+  EXPECT_NE(errorOf([&] { provider->query("measures; drop table measures"); }).find("only one statement"),
+            std::string::npos);
+  // A statement that writes is rolled back: nothing is ever committed.
+  EXPECT_EQ(provider->query("with gone as (delete from measures returning *) select * from gone")->rowCount(),
+            2u);
+  EXPECT_EQ(provider->query("measures")->rowCount(), 2u);
+  EXPECT_EQ(openProvider(pg.connectionString())->query("measures")->rowCount(), 2u);
+  // Text longer than one read of the driver comes whole.
+  auto longText = provider->query("select repeat('ab', 10000) as t, repeat('é', 5000) as u");
+  EXPECT_EQ(longText->value(0, 0).text().size(), 20000u);
+  EXPECT_EQ(longText->value(0, 1).text().size(), 10000u);
+  const std::string missing = errorOf([&] { provider->query("nosuch"); });
+  EXPECT_NE(missing.find("ODBC source"), std::string::npos) << missing;
+  EXPECT_NE(missing.find("nosuch"), std::string::npos) << missing;
+  EXPECT_NE(missing.find("Pwd=***"), std::string::npos) << missing;
+  const std::string badDsn = errorOf([&] { openProvider("DSN=NoSuchSource;UID=x;PWD=secret"); });
+  EXPECT_NE(badDsn.find("cannot connect"), std::string::npos) << badDsn;
+  EXPECT_EQ(badDsn.find("secret"), std::string::npos) << badDsn;
+}
+
+TEST(OdbcPostgresTest, ServerGoingAwayIsAnError) {
+  PostgresServer pg;
+  pg.execute("create table slow as select g from generate_series(1, 200) g;");
+  auto provider = openProvider(pg.connectionString());
+  auto killer = openProvider(pg.connectionString());
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Ends every other session of the server in the middle of its query.
+    try {
+      killer->query("select pg_terminate_backend(pid) from pg_stat_activity "
+                    "where pid <> pg_backend_pid() and backend_type = 'client backend'");
+    } catch (const DataError& e) {
+      ADD_FAILURE() << e.what();
+    }
+  });
+  const std::string err = errorOf([&] { provider->query("select g, pg_sleep(0.05) from slow"); });
+  stopper.join();
+  EXPECT_NE(err.find("ODBC source"), std::string::npos) << err;
+  pg.stop();
+  EXPECT_THROW(killer->query("measures"), DataError);
+}
+
+TEST(OdbcSQLiteTest, ReadsThroughTheSQLiteDriver) {
+  orlix::test::TempDir dir;
+  orlix::test::registerOdbcDrivers(dir.path());
+  const std::string db = dir.file("t.db");
+  sqlite3* h = nullptr;
+  ASSERT_EQ(sqlite3_open(db.c_str(), &h), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(h,
+                         "create table t (a integer, b double, c varchar(12), d text);"
+                         "insert into t values (1, 1.5, 'x', 'long'), (null, null, null, null);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(h);
+  Recordset rs;
+  rs.Open("t", std::string("Driver={") + orlix::test::kSQLiteDriver + "};Database=" + db + ";");
+  ASSERT_EQ(rs.RecordCount(), 2);
+  EXPECT_EQ(rs.Fields().Item("a").Type(), adInteger);
+  EXPECT_EQ(rs.Fields().Item("b").Type(), adDouble);
+  EXPECT_EQ(rs.Fields().Item("c").Type(), adVarChar);
+  EXPECT_EQ(rs.Fields().Item("a").Value(), Variant(1));
+  EXPECT_EQ(rs.Fields().Item("c").Value(), Variant("x"));
+  rs.MoveNext();
+  EXPECT_TRUE(rs.Fields().Item("b").Value().isNull());
+  Catalog cat;
+  cat.setActiveConnection(std::string("Driver={") + orlix::test::kSQLiteDriver + "};Database=" + db + ";");
+  EXPECT_EQ(cat.tables(), std::vector<std::string>{"t"});
+}

@@ -1,0 +1,170 @@
+#include "platform/ado/text/csv_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ado/error.h"
+
+using namespace orlix::ado;
+using orlix::com::Variant;
+
+namespace {
+
+std::shared_ptr<Table> csv(const std::string& text) { return readCsv(text, "test.csv"); }
+
+std::string errorOf(const std::string& text) {
+  try {
+    csv(text);
+  } catch (const DataError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+}  // namespace
+
+TEST(CsvReaderTest, ChoosesTypesFromEveryRow) {
+  auto t = csv(
+      "int,dbl,text,empty,late,big,signs\n"
+      "1,1.5,a,,1,2147483647,+3\n"
+      "-2,.5,1,,2,-2147483648,-.5e-3\n"
+      "3,7,x y,,z,2147483648,5.\n");
+  ASSERT_EQ(t->fieldCount(), 7u);
+  EXPECT_EQ(t->field(0).type, adInteger);
+  EXPECT_EQ(t->field(0).definedSize, 4);
+  EXPECT_EQ(t->field(1).type, adDouble);
+  EXPECT_EQ(t->field(2).type, adVarWChar);   // "a" makes the column text
+  EXPECT_EQ(t->field(3).type, adVarWChar);   // no value at all
+  EXPECT_EQ(t->field(4).type, adVarWChar);   // numbers first, text in the last row
+  EXPECT_EQ(t->field(5).type, adDouble);     // 2147483648 does not fit 32 bits
+  EXPECT_EQ(t->field(6).type, adDouble);
+  EXPECT_EQ(t->value(0, 0), Variant(1));
+  EXPECT_EQ(t->value(1, 1), Variant(0.5));
+  EXPECT_EQ(t->value(1, 2), Variant("1"));
+  EXPECT_TRUE(t->isNull(0, 3));
+  EXPECT_EQ(t->value(0, 4), Variant("1"));   // the text of earlier numbers is kept as written
+  EXPECT_EQ(t->value(2, 4), Variant("z"));
+  EXPECT_EQ(t->value(2, 5), Variant(2147483648.0));
+  EXPECT_EQ(t->value(1, 6), Variant(-0.0005));
+}
+
+TEST(CsvReaderTest, NumberLookalikesAreText) {
+  for (const char* cell : {" 1", "1 ", "0x10", "inf", "nan", "1e", "1e+", ".", "-", "1,5", "1e999",
+                           "+-1", "1.2.3"}) {
+    std::string text = std::string("v\n\"") + cell + "\"\n2\n";
+    auto t = csv(text);
+    EXPECT_EQ(t->field(0).type, adVarWChar) << cell;
+  }
+}
+
+TEST(CsvReaderTest, QuotingBlankLinesAndShortRows) {
+  auto t = csv(
+      "\xEF\xBB\xBF\"name\",\"note\",n\r\n"
+      "\r\n"
+      "\"Smith, J\",\"said \"\"hi\"\"\nthen left\",1\r\n"
+      "   \n"
+      "solo\n"
+      "\"\",\"\",\n");
+  ASSERT_EQ(t->fieldCount(), 3u);
+  EXPECT_EQ(t->field(0).name, "name");  // byte-order mark ignored
+  ASSERT_EQ(t->rowCount(), 3u);
+  EXPECT_EQ(t->value(0, 0), Variant("Smith, J"));
+  EXPECT_EQ(t->value(0, 1), Variant("said \"hi\"\nthen left"));
+  EXPECT_EQ(t->field(2).type, adInteger);
+  EXPECT_EQ(t->value(1, 0), Variant("solo"));
+  EXPECT_TRUE(t->isNull(1, 1));  // short row padded with NULLs
+  EXPECT_TRUE(t->isNull(1, 2));
+  EXPECT_TRUE(t->isNull(2, 0));  // quoted empty cells are NULL too
+}
+
+TEST(CsvReaderTest, EmptyAndRepeatedHeaderNamesAndTrailingEmptyCells) {
+  auto t = csv("a,,c,A,a\n1,2,3,,\n");
+  EXPECT_EQ(t->field(1).name, "F2");
+  EXPECT_EQ(t->field(3).name, "A4");
+  EXPECT_EQ(t->field(4).name, "a5");
+  EXPECT_EQ(t->rowCount(), 1u);
+}
+
+TEST(CsvReaderTest, MalformedInputNamesFileAndLine) {
+  EXPECT_EQ(errorOf(""), "test.csv: the file is empty: no header line");
+  EXPECT_NE(errorOf("a,b\n1,2\n3,\"open\n4,5\n").find("test.csv: line 3: a quoted field has no closing quote"),
+            std::string::npos);
+  EXPECT_NE(errorOf("a\n\"x\"y\n").find("line 2: text after the closing quote"), std::string::npos);
+  EXPECT_NE(errorOf(std::string("a\nx\0y\n", 6)).find("line 2: a NUL byte in field 'a'"),
+            std::string::npos);
+  EXPECT_NE(errorOf("a\n\xC3\x28\n").find("line 2: invalid UTF-8 in field 'a'"), std::string::npos);
+  EXPECT_NE(errorOf("a\n1\n2\n\xFF\n").find("line 4: invalid UTF-8"), std::string::npos);
+  EXPECT_NE(errorOf("a,b\n1,2,3\n").find("line 2: the row has 3 fields, the header 2"),
+            std::string::npos);
+  EXPECT_NE(errorOf("a\xE2\x82\n1\n").find("line 1: invalid UTF-8 in the header"), std::string::npos);
+}
+
+TEST(CsvReaderTest, RefusesAHundredMegabyteLine) {
+  std::string text = "a\n" + std::string(100u << 20, 'x') + "\n";
+  EXPECT_NE(errorOf(text).find("line 2: a record is longer than 16 MiB"), std::string::npos);
+  std::string quoted = "a\n\"" + std::string(20u << 20, 'x') + "\"\n";
+  EXPECT_NE(errorOf(quoted).find("longer than 16 MiB"), std::string::npos);
+}
+
+TEST(CsvReaderTest, ReadsTheToothGrowthSample) {
+  auto t = readCsvFile(ORLIX_SAMPLES_DIR "/formats/toothgrowth/toothgr.csv");
+  ASSERT_EQ(t->fieldCount(), 3u);
+  EXPECT_EQ(t->rowCount(), 60u);
+  EXPECT_EQ(t->field(0).name, "len");
+  EXPECT_EQ(t->field(0).type, adDouble);
+  EXPECT_EQ(t->field(1).type, adVarWChar);
+  EXPECT_EQ(t->field(2).type, adDouble);
+  EXPECT_EQ(t->value(0, 0), Variant(4.2));
+  EXPECT_EQ(t->value(0, 1), Variant("VC"));
+  EXPECT_EQ(t->value(59, 2), Variant(2.0));
+  auto w = readCsvFile(ORLIX_SAMPLES_DIR "/formats/warpbreaks/warpbrk.txt");
+  EXPECT_EQ(w->field(0).type, adInteger);
+  EXPECT_EQ(w->rowCount(), 54u);
+}
+
+TEST(CsvReaderTest, MissingFileIsAnError) {
+  EXPECT_THROW(readCsvFile("/nonexistent/x.csv"), DataError);
+}
+
+// Files above 8 MiB are read in two halves on two threads: the halves must
+// join into the same table a single pass would give.
+TEST(CsvReaderTest, LargeFilesReadInHalvesGiveTheSameTable) {
+  const size_t rows = 400000;
+  std::string text = "a,note,b,c\n";
+  for (size_t i = 0; i < rows; ++i) {
+    const bool firstHalf = i < rows / 2;
+    text += (i == rows - 1) ? std::string("last") : std::to_string(i);  // text only at the very end
+    text += ",\"line one\nline \"\"two\"\"\",";
+    text += firstHalf ? "" : std::to_string(i);  // NULL in the first half, integers after
+    text += ",";
+    text += firstHalf ? "t" + std::to_string(i) : "";  // text first, NULL after
+    text += "\n";
+  }
+  ASSERT_GT(text.size(), 8u << 20);
+  auto t = csv(text);
+  ASSERT_EQ(t->rowCount(), rows);
+  EXPECT_EQ(t->field(0).type, adVarWChar);
+  EXPECT_EQ(t->value(0, 0), Variant("0"));
+  EXPECT_EQ(t->value(rows / 2 + 1, 0), Variant(std::to_string(rows / 2 + 1)));
+  EXPECT_EQ(t->value(rows - 1, 0), Variant("last"));
+  EXPECT_EQ(t->value(rows / 2, 1), Variant("line one\nline \"two\""));
+  EXPECT_EQ(t->field(2).type, adInteger);
+  EXPECT_TRUE(t->isNull(0, 2));
+  EXPECT_EQ(t->value(rows - 2, 2), Variant(static_cast<int32_t>(rows - 2)));
+  EXPECT_EQ(t->field(3).type, adVarWChar);
+  EXPECT_EQ(t->value(rows / 2 - 1, 3), Variant("t" + std::to_string(rows / 2 - 1)));
+  EXPECT_TRUE(t->isNull(rows - 1, 3));
+
+  // A quote inside an unquoted cell of the first half cannot mislead the split.
+  std::string bare = "a,note,b,c\n5'11\",x,,\n" + text.substr(text.find('\n') + 1);
+  auto withBare = csv(bare);
+  EXPECT_EQ(withBare->rowCount(), rows + 1);
+  EXPECT_EQ(withBare->value(0, 0), Variant("5'11\""));
+  EXPECT_EQ(withBare->value(rows / 2 + 1, 1), Variant("line one\nline \"two\""));
+
+  // An error in the second half names its line counted from the top.
+  std::string bad = text + "x,\xFF,1,2\n";
+  const size_t badLine = 1 + rows * 2 + 1;
+  EXPECT_NE(errorOf(bad).find("line " + std::to_string(badLine) + ": invalid UTF-8 in field 'note'"),
+            std::string::npos)
+      << errorOf(bad);
+}
