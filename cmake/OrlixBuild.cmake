@@ -15,7 +15,7 @@ function(orlix_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     ORLIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    ORLIX_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/../shared/samples")
+    ORLIX_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
