@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "cli/data_source.h"
-#include "cli/project_files.h"
+#include "project/data_source.h"
+#include "project/project_files.h"
 #include "platform/ado/recordset.h"
 #include "platform/com/error_info.h"
 #include "server/field_names.h"
@@ -61,7 +61,7 @@ struct ConnectedMap {
   std::vector<server::MapComponent::SourceField> fields;
 };
 
-ConnectedMap connectMap(const RunOptions& options, const DataSource& source) {
+ConnectedMap connectMap(const RunOptions& options, const project::DataSource& source) {
   ConnectedMap c;
   const bool named = listed(options.character, options.target);
   c.info = named ? &server::kCategoryMapClass : &server::kRegressionMapClass;
@@ -90,7 +90,7 @@ void runMap(server::IMap& map, const RunOptions& options, const std::string& pro
 
 // Reads the results into `project`; returns the exit status, 1 when the tree
 // list failed other than for a lone root (reported on `err`).
-int readResults(server::IMap& map, const std::string& progId, ProjectContent& project, std::ostream& err) {
+int readResults(server::IMap& map, const std::string& progId, project::ProjectContent& project, std::ostream& err) {
   check(map.MAPRules(&project.rulesText), progId);
   check(map.MAPCode(&project.codeText), progId);
   int status = 0;
@@ -120,25 +120,28 @@ void copyNodeFile(server::IMap& map, const std::string& path) {
 
 int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err) {
   try {
-    const DataSource source = options.dataFile.empty()
-                                  ? DataSource{options.connectionString, options.table}
-                                  : dataSourceForFile(options.dataFile, options.table);
+    const project::DataSource source = options.dataFile.empty()
+                                           ? project::DataSource{options.connectionString, options.table}
+                                           : project::dataSourceForFile(options.dataFile, options.table);
     ConnectedMap c = connectMap(options, source);
     runMap(*c.map, options, c.info->progId);
 
-    ProjectContent project;
-    project.connectionString = source.connectionString;
-    project.sourceTable = source.tableExpression;
-    project.target = options.target;
+    project::ProjectContent project;
+    project.settings.connectionString = source.connectionString;
+    project.settings.sourceTable = source.tableExpression;
+    project.settings.target = options.target;
     for (const auto& field : c.fields)
-      if (!listed(options.excluded, field.name)) project.selected.push_back(field.name);
+      if (!listed(options.excluded, field.name)) project.settings.selected.push_back(field.name);
     const int status = readResults(*c.map, c.info->progId, project, err);
     out << project.rulesText << std::flush;
     if (!options.nodeFile.empty()) copyNodeFile(*c.map, options.nodeFile);
-    if (!options.projectDir.empty()) saveProject(options.projectDir, project);
+    if (!options.projectDir.empty()) project::saveProject(options.projectDir, project);
     return status;
   } catch (const CliFailure& failure) {
     printFailure(failure, err);
+    return 1;
+  } catch (const project::ProjectError& e) {
+    printFailure({e.source, e.what(), e.code}, err);
     return 1;
   }
 }

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/project_files.h"
 #include "cli/run_command.h"
 #include "platform/ado/recordset.h"
 
@@ -155,19 +154,6 @@ TEST_F(RunCommandTest, FailuresAreReportedInTheErrorFromForm) {
   EXPECT_EQ(run({"--data", kPenguins, "--target", "body_mass_g", "--project", blocked.string()}), 1);
   EXPECT_EQ(err.str(),
             "Error from Saving To Disk\nProject Directory missing or invalid. Check Project Options.\nHRESULT: 800403E8\n");
-}
-
-TEST(ProjectFiles, SettingsWithoutTargetOrSelectionHaveNineLines) {
-  ProjectContent content;
-  content.connectionString = "C";
-  content.sourceTable = "[t]";
-  const std::string text = settingsText("/p", content);
-  EXPECT_EQ(text,
-            "PrjDir:\t/p\r\nCstring:\tC\r\nSrc:\t[t]\r\nRawF:\trawdata.csv\r\nDesc:\tdescriptives.csv\r\n"
-            "Code:\tscoring.txt\r\nRules:\tsummary.txt\r\nTreelist:\trules.csv\r\nTreeDisp:\tgraphTree.jpg\r\n");
-  content.target = "T";
-  content.selected = {"a", "b", "c"};
-  EXPECT_NE(settingsText("/p", content).find("Target:\tT\r\nSelvars:\ta,b,c\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "cli/data_source.h"
+#include "project/data_source.h"
+#include "project/project_error.h"
 #include "tests/support/temp_dir.h"
 
-namespace orlix::cli {
+namespace orlix::project {
 namespace {
 
 TEST(DataSource, BuildsTheStringsOfEachFormat) {
@@ -49,8 +50,8 @@ TEST(DataSource, RefusesWhatCannotBeOpened) {
   const auto failure = [](const std::string& path, const std::string& table) {
     try {
       dataSourceForFile(path, table);
-    } catch (const CliFailure& f) {
-      return f.description;
+    } catch (const ProjectError& f) {
+      return std::string(f.what());
     }
     return std::string("no failure");
   };
@@ -60,5 +61,51 @@ TEST(DataSource, RefusesWhatCannotBeOpened) {
   EXPECT_NE(failure(dir.path(), "").find("does not exist"), std::string::npos);
 }
 
+TEST(DataSource, TheDialogsFormatsBuildTheirOwnStrings) {
+  test::TempDir dir("orlix-source");
+  const std::string folder = std::filesystem::canonical(dir.path()).string();
+  std::ofstream(folder + "/cust.dbf") << "x";
+  std::ofstream(folder + "/sales.csv") << "x";
+
+  DataSource s = buildSourceConnection(folder + "/cust.dbf", kDBase4, "");
+  EXPECT_NE(s.connectionString.find(";DriverId=21;FIL=dBase IV;MaxBufferSize=2048;PageTimeout=600;"), std::string::npos);
+  EXPECT_EQ(s.tableExpression, "[cust]");
+  s = buildSourceConnection(folder + "/cust.dbf", kDBase5, "");
+  EXPECT_NE(s.connectionString.find("FIL=dBase V;"), std::string::npos);
+  s = buildSourceConnection(folder + "/sales.csv", kAsciiText, "");
+  EXPECT_EQ(s.tableExpression, "[sales.csv]");
+
+  try {
+    buildSourceConnection(folder + "/none.mdb", kAccess2000, "T");
+    ADD_FAILURE() << "a missing file was accepted";
+  } catch (const ProjectError& e) {
+    EXPECT_EQ(std::string(e.what()), "Invalid filename [" + folder + "/none.mdb]... Cannot convert database...");
+  }
+}
+
+TEST(DataSource, FileNamesChooseAFormatByTheirLastThreeLetters) {
+  EXPECT_EQ(formatFromFileName("/d/a.mdb"), kAccess2000);
+  EXPECT_EQ(formatFromFileName(" /d/A.DBF "), kDBase3);
+  EXPECT_EQ(formatFromFileName("/d/a.xls"), kExcel2000);
+  EXPECT_EQ(formatFromFileName("/d/a.xlsx"), kExcel2000);
+  EXPECT_EQ(formatFromFileName("/d/a.htm"), kHtml);
+  EXPECT_EQ(formatFromFileName("/d/a.html"), kHtml);
+  EXPECT_EQ(formatFromFileName("/d/a.txt"), kAsciiText);
+  EXPECT_EQ(formatFromFileName("/d/a.csv"), kAsciiText);
+  EXPECT_EQ(formatFromFileName("/d/a.db"), kSQLite);
+  EXPECT_EQ(formatFromFileName("/d/a.json"), std::nullopt);
+  EXPECT_EQ(formatFromFileName(""), std::nullopt);
+}
+
+TEST(DataSource, ChoosingAFormatRewritesOnlyTheFilesOwnExtension) {
+  EXPECT_EQ(withFormatExtension("/d/a.xls", kAccess2000), "/d/a.mdb");
+  EXPECT_EQ(withFormatExtension("/my.data/a.xls", kAccess2000), "/my.data/a.mdb");
+  EXPECT_EQ(withFormatExtension("/my.data/noext", kAccess2000), "/my.data/noext");
+  EXPECT_EQ(withFormatExtension("/d/a.csv", kAsciiText), "/d/a.csv");
+  EXPECT_EQ(withFormatExtension("/d/a.dat", kAsciiText), "/d/a.txt");
+  EXPECT_EQ(withFormatExtension("/d/a.xlsx", kExcel2000), "/d/a.xlsx");
+  EXPECT_EQ(withFormatExtension("/d/a.b.c", kHtml), "/d/a.b.htm");
+}
+
 }  // namespace
-}  // namespace orlix::cli
+}  // namespace orlix::project
