@@ -116,13 +116,21 @@ void copyNodeFile(server::IMap& map, const std::string& path) {
   if (ec) throw CliFailure{"orlix-cli", "Could not copy the node file to " + path + ": " + ec.message(), com::E_FAIL};
 }
 
+// The strings of --connect and --table, or those the import dialog builds for --data.
+project::DataSource dataSourceOf(const RunOptions& options) {
+  if (options.dataFile.empty()) return {options.connectionString, options.table};
+  try {
+    return project::dataSourceForFile(options.dataFile, options.table);
+  } catch (const project::ProjectError& e) {
+    throw CliFailure{"orlix-cli", e.what(), e.code};
+  }
+}
+
 }  // namespace
 
 int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err) {
   try {
-    const project::DataSource source = options.dataFile.empty()
-                                           ? project::DataSource{options.connectionString, options.table}
-                                           : project::dataSourceForFile(options.dataFile, options.table);
+    const project::DataSource source = dataSourceOf(options);
     ConnectedMap c = connectMap(options, source);
     runMap(*c.map, options, c.info->progId);
 
