@@ -22,12 +22,6 @@ bool listed(const std::vector<std::string>& names, const std::string& name) {
   return false;
 }
 
-// The ADO types the program treats as a character target.
-bool isStringType(ado::DataType type) {
-  return type == ado::adBSTR || type == ado::adChar || type == ado::adWChar || type == ado::adVarChar ||
-         type == ado::adVarWChar;
-}
-
 server::MapComponent& component(server::IMap& map) { return dynamic_cast<server::MapComponent&>(map); }
 
 // The class the program's run takes: CategoryMap for a target of a string
@@ -36,7 +30,7 @@ server::MapComponent& component(server::IMap& map) { return dynamic_cast<server:
 bool wantsCategoryMap(const RunOptions& options, const std::vector<server::MapComponent::SourceField>& fields) {
   if (listed(options.character, options.target)) return true;
   for (const auto& field : fields)
-    if (server::sameFieldName(field.name, options.target)) return isStringType(field.type);
+    if (server::sameFieldName(field.name, options.target)) return ado::isCharacterType(field.type);
   return false;
 }
 

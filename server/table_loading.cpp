@@ -8,31 +8,12 @@
 #include "platform/ado/recordset.h"
 #include "platform/com/error_info.h"
 #include "server/decision_error.h"
+#include "server/field_kind.h"
 #include "server/map_component.h"
 
 namespace orlix::server {
 
 namespace {
-
-int kindOf(ado::DataType type) {
-  return type == ado::adInteger || type == ado::adDouble ? engine::kNumericKind : engine::kCharacterKind;
-}
-
-// Types whose missing value is the text "MISSING" rather than a dropped record.
-bool isCharacterType(ado::DataType type) {
-  switch (type) {
-    case ado::adBSTR:
-    case ado::adChar:
-    case ado::adWChar:
-    case ado::adVarChar:
-    case ado::adVarWChar:
-    case ado::adLongVarChar:
-    case ado::adLongVarWChar:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // Appends one present cell of a field of `type`: integers and doubles as
 // delivered, text as it is, any other type (dates, currency, decimals,
@@ -113,7 +94,7 @@ com::HRESULT MapComponent::connect(const std::string& connection_string, const s
   for (int i = 0; i < sourceColumnCount_; ++i) {
     const ado::Field field = sourceRecordset_->Fields().Item(static_cast<long>(i));
     (*columns_)[i].name = field.Name();
-    (*columns_)[i].kind = kindOf(field.Type());
+    (*columns_)[i].kind = fieldKindOf(field.Type());
     sourceTypes_.push_back(field.Type());
   }
   closeSource();
@@ -163,7 +144,7 @@ int MapComponent::move_to_memory() {
     bool dropped = false;
     for (size_t i = 0; i < used.size(); ++i) {
       missing[i] = source->isNull(row, used[i]);
-      if (missing[i] && !isCharacterType(types[i])) dropped = true;
+      if (missing[i] && !ado::isCharacterType(types[i])) dropped = true;
     }
     if (dropped) continue;
     for (size_t i = 0; i < used.size(); ++i) {

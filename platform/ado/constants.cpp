@@ -2,6 +2,21 @@
 
 namespace orlix::ado {
 
+bool isCharacterType(DataType type) {
+  switch (type) {
+    case adBSTR:
+    case adChar:
+    case adWChar:
+    case adVarChar:
+    case adVarWChar:
+    case adLongVarChar:
+    case adLongVarWChar:
+      return true;
+    default:
+      return false;
+  }
+}
+
 const char* dataTypeName(DataType type) {
   switch (type) {
     case adEmpty: return "adEmpty";

@@ -95,6 +95,12 @@ enum CommandTypeEnum : long {
 };
 
 // A short English name of a data type for messages ("adInteger").
+// The character (string) types: BSTR, Char, WChar, VarChar, VarWChar and the
+// long text types LongVarChar and LongVarWChar (PostgreSQL's text arrives as
+// one of those). A target of such a type takes the category map, and a
+// missing value in such a field is the text "MISSING", not a dropped record.
+bool isCharacterType(DataType type);
+
 const char* dataTypeName(DataType type);
 
 }  // namespace orlix::ado
