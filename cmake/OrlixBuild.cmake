@@ -8,17 +8,20 @@ if(ORLIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The sanitizers' settings for every test process. ENVIRONMENT is a list, and
+# its ";" must survive being handed through gtest_discover_tests' arguments.
+set(ORLIX_TEST_ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1" "UBSAN_OPTIONS=print_stacktrace=1")
+string(REPLACE ";" "\\;" ORLIX_TEST_ENVIRONMENT_ESCAPED "${ORLIX_TEST_ENVIRONMENT}")
+
 # orlix_add_test(NAME src... LIBS lib...): a GoogleTest executable run by CTest.
+# Tests reach the repository's files through tests/support/test_files.h.
 function(orlix_add_test name)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/private_working_dir.cpp)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_compile_definitions(${name} PRIVATE
-    ORLIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    ORLIX_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples")
+  target_link_libraries(${name} PRIVATE ${T_LIBS} orlix_test_support GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+    PROPERTIES ENVIRONMENT "${ORLIX_TEST_ENVIRONMENT_ESCAPED}")
 endfunction()
 
 # orlix_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir...):
@@ -30,11 +33,14 @@ function(orlix_add_fuzzer name)
     add_executable(fuzz_${name} ${F_SOURCES})
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS})
-    set_property(GLOBAL APPEND PROPERTY ORLIX_FUZZERS "fuzz_${name}|${F_CORPUS}")
+    target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS} orlix_test_support)
+    # One line per fuzzer: its corpus folders separated by spaces, not by ";".
+    string(REPLACE ";" " " corpus "${F_CORPUS}")
+    set_property(GLOBAL APPEND PROPERTY ORLIX_FUZZERS "fuzz_${name}|${corpus}")
   else()
     add_executable(replay_${name} ${F_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
-    target_link_libraries(replay_${name} PRIVATE ${F_LIBS})
+    target_link_libraries(replay_${name} PRIVATE ${F_LIBS} orlix_test_support)
     add_test(NAME fuzz_replay_${name} COMMAND replay_${name} ${F_CORPUS})
+    set_tests_properties(fuzz_replay_${name} PROPERTIES ENVIRONMENT "${ORLIX_TEST_ENVIRONMENT}")
   endif()
 endfunction()

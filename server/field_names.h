@@ -1,11 +1,13 @@
-// How the components compare field names: only the ASCII letters a to z are
-// folded to upper case, every other byte must be equal.
+// How the components compare field names: the data layer's one rule (ASCII
+// letters ignoring case, every other byte equal), under the components' name.
 #pragma once
 
 #include <string_view>
 
+#include "platform/ado/field_names.h"
+
 namespace orlix::server {
 
-bool sameFieldName(std::string_view a, std::string_view b);
+inline bool sameFieldName(std::string_view a, std::string_view b) { return ado::equalsIgnoreCase(a, b); }
 
 }  // namespace orlix::server

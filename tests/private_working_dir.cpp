@@ -3,10 +3,11 @@
 // split trace) relative to the current folder.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <string>
+#include <memory>
 #include <system_error>
+
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -14,19 +15,18 @@ class PrivateWorkingDir : public ::testing::Environment {
  public:
   void SetUp() override {
     previous_ = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "orlix-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) GTEST_FAIL() << "cannot make a private working folder";
-    dir_ = pattern;
-    std::filesystem::current_path(dir_);
+    dir_ = std::make_unique<orlix::test::TempDir>("orlix-test");
+    std::filesystem::current_path(dir_->path());
   }
   void TearDown() override {
     std::error_code ec;
     std::filesystem::current_path(previous_, ec);
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+    dir_.reset();
   }
 
  private:
-  std::filesystem::path previous_, dir_;
+  std::filesystem::path previous_;
+  std::unique_ptr<orlix::test::TempDir> dir_;
 };
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new PrivateWorkingDir);

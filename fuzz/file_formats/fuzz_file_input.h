@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/ado/error.h"
+#include "tests/support/temp_dir.h"
 
 // freexl and libmdb leave allocations behind when they reject a damaged file.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfreexl.so\nleak:libmdb.so\n"; }
@@ -21,24 +22,9 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfreexl.so
 namespace orlix::ado::fuzzing {
 
 // One folder per process, removed when the process ends.
-class InputFolder {
- public:
-  InputFolder() : dir_(std::filesystem::temp_directory_path() / ("orlix-fuzz-" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(dir_);
-  }
-  ~InputFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
- private:
-  std::filesystem::path dir_;
-};
-
 inline std::string InputPath(const std::string& name) {
-  static const InputFolder folder;
-  return folder.Path(name);
+  static const test::TempDir folder("orlix-fuzz");
+  return folder.file(name);
 }
 
 inline std::string WriteInput(const uint8_t* data, size_t size, const std::string& name) {

@@ -11,6 +11,7 @@
 #include "engine/delimited_reader.h"
 #include "engine/scoring_code.h"
 #include "engine/segment_report.h"
+#include "tests/support/temp_dir.h"
 
 using namespace orlix::engine;
 
@@ -61,9 +62,8 @@ void generateBoth(const std::string& path, MapKind kind, int classCount) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path =
-      (std::filesystem::temp_directory_path() / ("orlix_nodefile_" + std::to_string(getpid())))
-          .string();
+  static const orlix::test::TempDir folder("orlix-fuzz-nodefile");
+  static const std::string path = folder.file("nodes.dat");
   std::ofstream(path, std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   readEveryLine(path);

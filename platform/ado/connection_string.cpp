@@ -12,15 +12,6 @@ std::string_view trimSpace(std::string_view s) {
   return s;
 }
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 ConnectionString ConnectionString::parse(std::string_view text) {
   ConnectionString cs;
   cs.text_ = std::string(text);

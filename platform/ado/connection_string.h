@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ado/field_names.h"
+
 namespace orlix::ado {
 
 class ConnectionString {
@@ -29,8 +31,6 @@ class ConnectionString {
   std::vector<std::pair<std::string, std::string>> pairs_;
 };
 
-// ASCII case-insensitive equality, as field names and keys are compared.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // `s` without leading and trailing white space.
 std::string_view trimSpace(std::string_view s);
 

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/ado/error.h"
+#include "platform/ado/field_names.h"
 #include "platform/ado/files/file_format_provider.h"
 #include "platform/ado/sql/odbc_provider.h"
 #include "platform/ado/sql/sqlite_provider.h"
@@ -13,18 +14,12 @@ namespace orlix::ado {
 
 namespace {
 
-std::string lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-
 bool startsWith(const std::string& s, std::string_view prefix) {
   return s.compare(0, prefix.size(), prefix) == 0;
 }
 
 // The ODBC driver name, lower-case, braces removed ("microsoft dbase driver (*.dbf)").
-std::string driverOf(const ConnectionString& cs) { return lower(cs.valueOr("Driver", "")); }
+std::string driverOf(const ConnectionString& cs) { return asciiLowered(cs.valueOr("Driver", "")); }
 
 bool isTextDriver(const std::string& driver) { return startsWith(driver, "microsoft text driver"); }
 bool isDBaseDriver(const std::string& driver) {
@@ -71,11 +66,11 @@ std::unique_ptr<Provider> openFile(const ConnectionString& cs, FileFormat format
 }  // namespace
 
 SourceKind classifyConnection(const ConnectionString& cs) {
-  const std::string provider = lower(cs.valueOr("Provider", ""));
+  const std::string provider = asciiLowered(cs.valueOr("Provider", ""));
   const std::string driver = driverOf(cs);
   if (provider == "sqlite") return SourceKind::SQLite;
   if (startsWith(provider, "microsoft.jet.oledb") || startsWith(provider, "microsoft.ace.oledb")) {
-    const std::string ext = lower(cs.valueOr("Extended Properties", ""));
+    const std::string ext = asciiLowered(cs.valueOr("Extended Properties", ""));
     if (startsWith(ext, "excel")) return SourceKind::Excel;
     if (startsWith(ext, "html")) return SourceKind::Html;
     if (!ext.empty())

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "platform/ado/connection_string.h"
+#include "platform/ado/field_names.h"
 #include "platform/ado/error.h"
 
 namespace orlix::ado {
@@ -14,8 +15,8 @@ namespace {
 int compareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    int ca = std::tolower(static_cast<unsigned char>(a[i]));
-    int cb = std::tolower(static_cast<unsigned char>(b[i]));
+    int ca = static_cast<unsigned char>(asciiLower(a[i]));
+    int cb = static_cast<unsigned char>(asciiLower(b[i]));
     if (ca != cb) return ca < cb ? -1 : 1;
   }
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;

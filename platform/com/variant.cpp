@@ -1,10 +1,11 @@
 #include "platform/com/variant.h"
 
+#include "platform/com/ole_date.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <ostream>
 
@@ -94,29 +95,6 @@ int64_t currencyToInteger(int64_t cy) {
 void checkRange(int64_t v, int64_t lo, int64_t hi, VarType to) {
   if (v < lo || v > hi) overflow(to, std::to_string(v));
 }
-
-int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
-
-void civilFromDays(int64_t z, int& y, int& m, int& d) {
-  z += 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  y = static_cast<int>(static_cast<int64_t>(yoe) + era * 400 + (m <= 2));
-}
-
-const int64_t kOleEpoch = daysFromCivil(1899, 12, 30);
 
 bool validDecimalText(std::string_view s) {
   size_t i = 0, digits = 0;
@@ -269,7 +247,7 @@ bool Variant::toBool() const {
     auto same = [&](std::string_view w) {
       if (s.size() != w.size()) return false;
       for (size_t i = 0; i < s.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[i])) != w[i]) return false;
+        if ((s[i] >= 'A' && s[i] <= 'Z' ? s[i] - 'A' + 'a' : s[i]) != w[i]) return false;
       return true;
     };
     if (same("true")) return true;
@@ -297,16 +275,11 @@ int64_t Variant::toCurrency() const {
 std::string Variant::toString() const {
   if (type_ == VT_BOOL) return i_ ? "True" : "False";
   if (isIntegerType(type_)) return std::to_string(i_);
-  char buf[64];
   switch (type_) {
     case VT_EMPTY: return "";
     case VT_BSTR: case VT_DECIMAL: return s_;
-    case VT_R8:
-      std::snprintf(buf, sizeof buf, "%.15G", d_);
-      return buf;
-    case VT_R4:
-      std::snprintf(buf, sizeof buf, "%.7G", d_);
-      return buf;
+    case VT_R8: return formatSignificant(d_, 15);
+    case VT_R4: return formatSignificant(d_, 7);
     case VT_CY: return formatCurrency(i_);
     case VT_DATE: return formatOleDate(d_);
     default: failConversion(type_, VT_BSTR);
@@ -338,8 +311,8 @@ Variant Variant::changeType(VarType target) const {
     case VT_R8: return Variant(toDouble());
     case VT_CY: return currency(toCurrency());
     case VT_DATE: {
-      double d;
-      if (type_ == VT_BSTR && parseIsoDate(trimBlanks(s_), d)) return date(d);
+      if (type_ == VT_BSTR)
+        if (auto d = parseIsoDate(trimBlanks(s_))) return date(*d);
       return date(toDouble());
     }
     case VT_BSTR: return Variant(toString());
@@ -376,88 +349,19 @@ std::ostream& operator<<(std::ostream& out, const Variant& v) {
   }
 }
 
-double oleDateFromParts(int year, int month, int day, int hour, int minute, double second) {
-  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 ||
-      hour > 23 || minute < 0 || minute > 59 || second < 0 || second >= 60)
-    throw TypeMismatch("Type mismatch: not a valid date");
-  int y2, m2, d2;
-  int64_t days = daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
-  civilFromDays(days, y2, m2, d2);
-  if (m2 != month) throw TypeMismatch("Type mismatch: not a valid date");
-  days -= kOleEpoch;
-  double time = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
-  return days >= 0 ? static_cast<double>(days) + time : static_cast<double>(days) - time;
-}
-
-DateParts oleDateParts(double oleDate) {
-  if (!(oleDate > -657435.0 && oleDate < 2958466.0))
-    throw TypeMismatch("Type mismatch: not a valid date (" + formatDouble(oleDate) + ")");
-  double dayPart = std::trunc(oleDate);
-  int64_t day = static_cast<int64_t>(dayPart);
-  int64_t secs = std::llround(std::fabs(oleDate - dayPart) * 86400.0);
-  if (secs >= 86400) {
-    ++day;
-    secs -= 86400;
-  }
-  DateParts p{};
-  civilFromDays(day + kOleEpoch, p.year, p.month, p.day);
-  p.hour = static_cast<int>(secs / 3600);
-  p.minute = static_cast<int>(secs / 60 % 60);
-  p.second = static_cast<int>(secs % 60);
-  return p;
-}
-
-std::string formatOleDate(double oleDate) {
-  DateParts p = oleDateParts(oleDate);
-  char buf[40];
-  if (p.hour == 0 && p.minute == 0 && p.second == 0)
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", p.year, p.month, p.day);
-  else
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
-                  p.hour, p.minute, p.second);
-  return buf;
-}
-
-bool parseIsoDate(std::string_view s, double& oleDate) {
-  auto num = [&](size_t pos, size_t len, int& out) {
-    if (pos + len > s.size()) return false;
-    out = 0;
-    for (size_t i = pos; i < pos + len; ++i) {
-      if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-      out = out * 10 + (s[i] - '0');
-    }
-    return true;
-  };
-  int y, mo, d, h = 0, mi = 0, sec = 0;
-  if (!num(0, 4, y) || s.size() < 10 || s[4] != '-' || !num(5, 2, mo) || s[7] != '-' ||
-      !num(8, 2, d))
-    return false;
-  double frac = 0;
-  if (s.size() > 10) {
-    if ((s[10] != 'T' && s[10] != ' ') || s.size() < 19 || !num(11, 2, h) || s[13] != ':' ||
-        !num(14, 2, mi) || s[16] != ':' || !num(17, 2, sec))
-      return false;
-    if (s.size() > 19) {
-      if (s[19] != '.' || s.size() == 20) return false;
-      double scale = 0.1;
-      for (size_t i = 20; i < s.size(); ++i, scale /= 10) {
-        if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-        frac += (s[i] - '0') * scale;
-      }
-    }
-  }
-  try {
-    oleDate = oleDateFromParts(y, mo, d, h, mi, sec + frac);
-  } catch (const TypeMismatch&) {
-    return false;
-  }
-  return true;
-}
-
 std::string formatDouble(double v) {
   char buf[64];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
   return std::string(buf, end);
+}
+
+std::string formatSignificant(double v, int precision) {
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
+  std::string out(buf, end);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
 }
 
 std::string formatCurrency(int64_t cy) {
@@ -467,9 +371,8 @@ std::string formatCurrency(int64_t cy) {
   std::string out = (negative ? "-" : "") + std::to_string(mag / 10000);
   unsigned frac = static_cast<unsigned>(mag % 10000);
   if (frac) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, ".%04u", frac);
-    std::string f = buf;
+    std::string f = std::to_string(frac + 10000);  // "1xxxx": four digits with their leading zeros
+    f[0] = '.';
     while (f.back() == '0') f.pop_back();
     out += f;
   }

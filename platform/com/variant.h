@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/com/ole_date.h"
+
 namespace orlix::com {
 
 // VARTYPE codes, numbered as the automation types number them.
@@ -44,7 +46,7 @@ class TypeMismatch : public std::runtime_error {
 };
 
 // Currency (VT_CY) is a 64-bit integer scaled by 10,000. Dates (VT_DATE) are
-// days since 1899-12-30 with the time as the fraction. Decimals (VT_DECIMAL)
+// days since 1899-12-30 with the time as the fraction (ole_date.h). Decimals (VT_DECIMAL)
 // keep their exact value as canonical decimal text ("-12.34", "0.5", "0").
 // VT_DISPATCH holds a shared object.
 class Variant {
@@ -111,21 +113,11 @@ class Variant {
 // "Null", "Empty" or the type code and text ("3:42"), for messages and test output.
 std::ostream& operator<<(std::ostream& out, const Variant& v);
 
-// Calendar <-> OLE date. Throws TypeMismatch outside years 100..9999.
-double oleDateFromParts(int year, int month, int day, int hour = 0, int minute = 0,
-                        double second = 0);
-struct DateParts {
-  int year, month, day, hour, minute, second;
-};
-DateParts oleDateParts(double oleDate);  // rounded to the second
-// "YYYY-MM-DD hh:mm:ss", or "YYYY-MM-DD" at midnight.
-std::string formatOleDate(double oleDate);
-// Reads "YYYY-MM-DD", "YYYY-MM-DD hh:mm:ss[.fff]" or "YYYY-MM-DDThh:mm:ss[.fff]";
-// returns false when `text` is not one of them.
-bool parseIsoDate(std::string_view text, double& oleDate);
-
 // Shortest text that reads back as the same double ("0.1", "1e+300"), C locale.
 std::string formatDouble(double v);
+// "%.<precision>G" in the C locale: up to `precision` significant digits, an
+// upper-case exponent ("1E+20"), "INF" and "NAN".
+std::string formatSignificant(double v, int precision);
 // Currency as decimal text without trailing zeros ("1234.56", "-7.89", "3").
 std::string formatCurrency(int64_t scaledBy10000);
 // Parses a decimal number into currency; false on bad text or overflow.

@@ -7,6 +7,7 @@
 #include "platform/ado/error.h"
 #include "platform/ado/provider.h"
 #include "platform/ado/sql/sql_text.h"
+#include "tests/support/test_files.h"
 
 using namespace orlix::ado;
 
@@ -107,8 +108,8 @@ TEST(ConnectionTest, StateAndMisuse) {
   EXPECT_THROW(c.Open(), DataError);  // no string
   EXPECT_THROW(c.Close(), DataError);
   EXPECT_THROW(c.provider(), DataError);
-  c.SetConnectionString("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" ORLIX_SAMPLES_DIR
-                        "/formats/toothgrowth;");
+  c.SetConnectionString("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" +
+                        orlix::test::sampleFile("formats/toothgrowth") + ";");
   c.Open();
   EXPECT_EQ(c.State(), adStateOpen);
   EXPECT_THROW(c.Open(), DataError);
@@ -118,7 +119,7 @@ TEST(ConnectionTest, StateAndMisuse) {
 
 TEST(CatalogTest, ListsTheTextFilesOfAFolder) {
   Catalog cat;
-  cat.setActiveConnection("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" ORLIX_SAMPLES_DIR
-                          "/formats/toothgrowth;");
+  cat.setActiveConnection("Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" +
+                          orlix::test::sampleFile("formats/toothgrowth") + ";");
   EXPECT_EQ(cat.tables(), (std::vector<std::string>{"toothgr.csv", "toothgr.txt"}));
 }

@@ -4,6 +4,7 @@
 
 #include "platform/ado/error.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 using namespace orlix::ado;
 using orlix::com::Variant;
@@ -144,7 +145,7 @@ TEST(RecordsetTest, SaveAndOpenAFile) {
 
 TEST(RecordsetTest, OpensATextTableOnAConnection) {
   auto conn = std::make_shared<Connection>();
-  conn->Open(kTextDriver + ORLIX_SAMPLES_DIR "/formats/warpbreaks;DefaultDir=x;Uid=Admin;Pwd=;");
+  conn->Open(kTextDriver + orlix::test::sampleFile("formats/warpbreaks") + ";DefaultDir=x;Uid=Admin;Pwd=;");
   for (const char* source : {"select * from [warpbrk.csv]", "[WARPBRK.CSV]", "warpbrk.txt", "[warpbrk#csv]"}) {
     Recordset rs;
     rs.SetActiveConnection(conn);
@@ -162,6 +163,6 @@ TEST(RecordsetTest, OpensATextTableOnAConnection) {
   EXPECT_THROW(rs.Open("[warpbrk.csv]; drop table x"), DataError);
   EXPECT_THROW(rs.Open("[../toothgrowth/toothgr.csv]"), DataError);
   Recordset viaString;
-  viaString.Open("[warpbrk.csv]", kTextDriver + ORLIX_SAMPLES_DIR "/formats/warpbreaks;");
+  viaString.Open("[warpbrk.csv]", kTextDriver + orlix::test::sampleFile("formats/warpbreaks") + ";");
   EXPECT_EQ(viaString.RecordCount(), 54);
 }

@@ -1,7 +1,6 @@
 // orlix-cli run end to end on the bundled penguins: the report, the project
 // folder's files in their formats, and every failure in the "Error from" form.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,28 +9,32 @@
 
 #include "cli/run_command.h"
 #include "platform/ado/recordset.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kPenguins = std::string(ORLIX_SOURCE_DIR) + "/samples/penguins.csv";
+using test::readFile;
 
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+const std::string kPenguins = test::sampleFile("penguins.csv");
+
+// The segments of a summary report: each one's rule lines, in segment order.
+std::vector<std::string> segmentRules(const std::string& report) {
+  std::vector<std::string> rules;
+  const std::string start = "Classification rule:\n", end = "\nSegment statistics";
+  for (size_t at = report.find(start); at != std::string::npos; at = report.find(start, at)) {
+    at += start.size();
+    rules.push_back(report.substr(at, report.find(end, at) - at));
+  }
+  return rules;
 }
 
 class RunCommandTest : public ::testing::Test {
  protected:
-  RunCommandTest() {
-    std::string pattern = (fs::temp_directory_path() / "orlix-cli-XXXXXX").string();
-    dir = mkdtemp(pattern.data());
-  }
-  ~RunCommandTest() override { fs::remove_all(dir); }
+  RunCommandTest() : dir(temp.path()) {}
 
   int run(std::vector<std::string> args) {
     out.str("");
@@ -43,6 +46,7 @@ class RunCommandTest : public ::testing::Test {
       return 1;
     }
   }
+  test::TempDir temp{"orlix-cli"};
   fs::path dir;
   std::ostringstream out, err;
 };
@@ -56,7 +60,6 @@ TEST_F(RunCommandTest, RegressionRunWritesReportAndProjectFolder) {
   EXPECT_EQ(out.str().rfind("Regression Map\n", 0), 0u);
   EXPECT_NE(out.str().find(" Target Variable:       body_mass_g"), std::string::npos);
   EXPECT_EQ(err.str(), "");
-  EXPECT_FALSE(readFile(dir / "nodes.txt").empty());
 
   const std::string settings = readFile(project / "TreeParms.cfg");
   EXPECT_EQ(settings.rfind("PrjDir:\t" + project.string() + "\r\nCstring:\tDriver={Microsoft Text Driver (*.txt; *.csv)};DBQ=", 0), 0u);
@@ -64,13 +67,37 @@ TEST_F(RunCommandTest, RegressionRunWritesReportAndProjectFolder) {
                           "Rules:\tsummary.txt\r\nTreelist:\trules.csv\r\nTreeDisp:\tgraphTree.jpg\r\nTarget:\tbody_mass_g\r\n"
                           "Selvars:\tspecies,island,bill_length_mm,bill_depth_mm,flipper_length_mm,body_mass_g,sex,year\r\n"),
             std::string::npos);
-  EXPECT_EQ(readFile(project / "summary.txt"), out.str().substr(0, readFile(project / "summary.txt").size()));
-  EXPECT_EQ(readFile(project / "scoring.txt").empty(), false);
+  // The report on standard output is the summary file, whole.
+  EXPECT_EQ(readFile(project / "summary.txt"), out.str());
+  // The scoring code assigns each segment of the report by the same rule.
+  const std::string scoring = readFile(project / "scoring.txt");
+  EXPECT_NE(scoring.find("/ Scoring Code for Regression Map\n/ Predictors: 7\n"), std::string::npos);
+  const std::vector<std::string> rules = segmentRules(out.str());
+  ASSERT_GE(rules.size(), 2u);
+  for (size_t n = 0; n < rules.size(); ++n) {
+    EXPECT_NE(scoring.find((n ? "ELSE IF " : "IF ") + rules[n] + "THEN SEGMENT = " + std::to_string(n) + ";"),
+              std::string::npos)
+        << "segment " << n;
+  }
 
   const std::string treeList = readFile(project / "rules.csv");
   EXPECT_EQ(treeList.rfind("\tID\tName\tRule\tN\tMean\tSD\tMin\tMax\tParent\tLeftChild\tRightChild\r\n\t1\troot\tALL CASES\t342\t", 0), 0u);
   // Single-precision statistics printed with 15 significant digits.
   EXPECT_NE(treeList.find("\t800.781005859375\t"), std::string::npos);
+  // The node file holds the tree list's nodes in its order: name, quoted rule, N.
+  std::istringstream nodes(readFile(dir / "nodes.txt")), listed(treeList);
+  std::string node, row;
+  std::getline(listed, row);  // heading
+  int count = 0;
+  for (; std::getline(listed, row); ++count) {
+    std::vector<std::string> cells;
+    std::istringstream split(row.substr(1, row.size() - 2));  // without the leading tab and the CR
+    for (std::string cell; std::getline(split, cell, '\t');) cells.push_back(cell);
+    ASSERT_TRUE(std::getline(nodes, node)) << "no node line for " << row;
+    EXPECT_EQ(node.rfind(cells[1] + ",\"" + cells[2] + "\"," + cells[3] + ",", 0), 0u) << node;
+  }
+  EXPECT_FALSE(std::getline(nodes, node)) << "a node line beyond the tree list: " << node;
+  EXPECT_EQ(count, 21);
   const std::string descriptives = readFile(project / "descriptives.csv");
   EXPECT_EQ(descriptives.rfind("\tVarName\tType\tMin\tMax\tMean\tSD\tCardinality\tUniques\r\n\tspecies\tCharacter\tZZZ\t   \t0\t0\t3\t", 0), 0u);
   // The XML files open again as record sets of the same rows.

@@ -5,6 +5,7 @@
 
 #include "platform/com/registry_file.h"
 #include "platform/com/server_registration.h"
+#include "tests/support/temp_dir.h"
 
 using namespace orlix::com;
 namespace fs = std::filesystem;
@@ -13,11 +14,9 @@ namespace {
 
 class RegistryTest : public ::testing::Test {
  protected:
-  fs::path dir = fs::temp_directory_path() / ("orlix-reg-" + std::to_string(::getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  orlix::test::TempDir temp{"orlix-reg"};
+  fs::path dir = temp.file("config");  // not made yet: the registry file makes it
   fs::path file = dir / "registry.reg";
-  void SetUp() override { fs::remove_all(dir); }
-  void TearDown() override { fs::remove_all(dir); }
 };
 
 const ClassInfo kRegression{Guid::fromLiteral("{C33A72AD-3A5F-11D6-97C1-00E098053F2D}"),

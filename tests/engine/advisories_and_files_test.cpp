@@ -145,10 +145,10 @@ TEST(SplitTrace, OffByDefaultAndAppendedAcrossRuns) {
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_FALSE(std::filesystem::exists("zzz.log"));
   ASSERT_EQ(run(true).status, 0);
-  const std::string once = ReadFile(path);
+  const std::string once = readFile(path);
   EXPECT_NE(once.find("Found partition within root ( N = 6 )"), std::string::npos);
   ASSERT_EQ(run(true).status, 0);
-  EXPECT_EQ(ReadFile(path), once + once);
+  EXPECT_EQ(readFile(path), once + once);
   std::filesystem::remove(path);
 }
 

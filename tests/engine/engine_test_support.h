@@ -15,6 +15,7 @@
 
 #include "engine/regression_engine.h"
 #include "engine/row_table.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::engine::testing {
 
@@ -75,12 +76,7 @@ class CerrCapture {
   std::streambuf* old_;
 };
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+using test::readFile;
 
 struct RunResult {
   int status = 0;          // first operation that failed (its step number), 0 when all passed
@@ -115,7 +111,7 @@ RunResult RunEngine(Engine& engine, const RowTable& table, const std::vector<Col
       run(engine.SetNumRows(table.RowCount())) && run(engine.SetOption1(0)) &&
       run(engine.SetMinimumN(minimumN)) && run(engine.SetOption2(0)) && run(engine.InitializeVars()) &&
       run(engine.CreateRoot()) && run(engine.Grow(*engine.root())) && run(engine.PrintResult())) {
-    result.nodeFile = ReadFile(nodeFile);
+    result.nodeFile = readFile(nodeFile);
   }
   result.advisories = capture.text();
   return result;

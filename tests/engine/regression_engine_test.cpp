@@ -180,7 +180,7 @@ TEST(RegressionEngine, GrowingTwiceGrowsAfresh) {
   ASSERT_EQ(engine.Grow(*engine.root()), 0);
   ASSERT_EQ(engine.PrintResult(), 0);
   // The count of splits goes on from the first growth.
-  const auto lines = Lines(ReadFile(engine.outputFileName()));
+  const auto lines = Lines(readFile(engine.outputFileName()));
   ASSERT_EQ(lines.size(), 1u + 2u * static_cast<unsigned>(engine.splitCount() - firstSplits));
   EXPECT_EQ(lines.front(), Lines(first.nodeFile).front());
   TreeNode stranger(50);

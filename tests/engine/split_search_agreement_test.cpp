@@ -110,7 +110,7 @@ void ExpectAgreement(unsigned seed) {
   ASSERT_EQ(result.status, 0) << "seed " << seed << "\n" << result.advisories;
   EXPECT_EQ(result.nodeFile, expected) << "seed " << seed;
   if (trace) {
-    EXPECT_EQ(ReadFile(tracePath), literal.trace()) << "seed " << seed;
+    EXPECT_EQ(readFile(tracePath), literal.trace()) << "seed " << seed;
   }
   std::filesystem::remove(tracePath);
 }

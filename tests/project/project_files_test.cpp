@@ -9,19 +9,14 @@
 #include "platform/ado/recordset.h"
 #include "project/project_files.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::project {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("missing test file " + path);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::readFile;
 
 std::string tabText(const ado::Recordset& rs) {
   std::ostringstream out;
@@ -78,7 +73,7 @@ TEST(ProjectFiles, WhatIsSavedReadsBackTheSame) {
   ASSERT_TRUE(read.treeList && read.descriptives);
   EXPECT_EQ(tabText(*read.treeList), tabText(*saved.treeList));
   EXPECT_EQ(read.treeList->Fields().Item("Mean").Type(), ado::adDouble);
-  EXPECT_EQ(readAll(dir.file("rules.csv")), "\tID\tRule\tMean\r\n\t1\tALL CASES\t3.25\r\n\t2\tx <= 2\t0.1\r\n");
+  EXPECT_EQ(readFile(dir.file("rules.csv")), "\tID\tRule\tMean\r\n\t1\tALL CASES\t3.25\r\n\t2\tx <= 2\t0.1\r\n");
 }
 
 TEST(ProjectFiles, SettingsAreWrittenInTheirOrderWithCrLf) {
@@ -99,11 +94,11 @@ TEST(ProjectFiles, NoResultsWriteOnlyTheSettingsAndTexts) {
   ProjectContent c;
   saveProject(dir.path(), c);
   EXPECT_TRUE(fs::exists(dir.file("TreeParms.cfg")));
-  EXPECT_EQ(readAll(dir.file("summary.txt")), "");
+  EXPECT_EQ(readFile(dir.file("summary.txt")), "");
   EXPECT_FALSE(fs::exists(dir.file("descrip.xml")));
   EXPECT_FALSE(fs::exists(dir.file("rules.csv")));
   // Nothing checked and no target: nine lines.
-  const std::string settings = readAll(dir.file("TreeParms.cfg"));
+  const std::string settings = readFile(dir.file("TreeParms.cfg"));
   EXPECT_EQ(std::count(settings.begin(), settings.end(), '\n'), 9);
 }
 
@@ -112,10 +107,10 @@ TEST(ProjectFiles, SavingTwiceGivesTheSameFilesAndReplacesTheXml) {
   const ProjectContent c = sampleContent();
   c.treeList->MoveLast();  // a save starts from the first record wherever the cursor is
   saveProject(dir.path(), c);
-  const std::string first = readAll(dir.file("rules.csv")), firstXml = readAll(dir.file("treelist.xml"));
+  const std::string first = readFile(dir.file("rules.csv")), firstXml = readFile(dir.file("treelist.xml"));
   saveProject(dir.path(), c);
-  EXPECT_EQ(readAll(dir.file("rules.csv")), first);
-  EXPECT_EQ(readAll(dir.file("treelist.xml")), firstXml);
+  EXPECT_EQ(readFile(dir.file("rules.csv")), first);
+  EXPECT_EQ(readFile(dir.file("treelist.xml")), firstXml);
 }
 
 TEST(ProjectFiles, ARelativeFolderIsStoredAsAbsolute) {
@@ -124,7 +119,7 @@ TEST(ProjectFiles, ARelativeFolderIsStoredAsAbsolute) {
   fs::current_path(dir.path());
   saveProject("sub", ProjectContent{});
   fs::current_path(before);
-  const std::string settings = readAll(dir.file("sub/TreeParms.cfg"));
+  const std::string settings = readFile(dir.file("sub/TreeParms.cfg"));
   EXPECT_EQ(settings.rfind("PrjDir:\t" + (fs::path(dir.path()) / "sub").string() + "\r\n", 0), 0u) << settings;
 }
 

@@ -12,7 +12,7 @@ using testing::csvSource;
 using testing::fieldNames;
 using testing::recordset;
 using testing::rowText;
-using testing::ScratchDir;
+using testing::TempDir;
 
 std::string classesByA(int classCount) {
   std::string text = "A,Answer\n";
@@ -22,7 +22,7 @@ std::string classesByA(int classCount) {
 }
 
 TEST(CategoryMapResults, TreeListHasOneCountFieldPerClass) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "d.csv", classesByA(2));
   CategoryMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
@@ -59,7 +59,7 @@ TEST(CategoryMapResults, TreeListHasOneCountFieldPerClass) {
 }
 
 TEST(CategoryMapResults, ALaterRunLeavesAnEarlierComponentsResults) {
-  ScratchDir dir;
+  TempDir dir;
   const auto two = csvSource(dir, "two.csv", classesByA(2));
   const auto three = csvSource(dir, "three.csv", classesByA(3));
   CategoryMap first, second;
@@ -77,7 +77,7 @@ TEST(CategoryMapResults, ALaterRunLeavesAnEarlierComponentsResults) {
 }
 
 TEST(CategoryMapResults, MoreThanTenClassesFailRun) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "d.csv", classesByA(11));
   CategoryMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);

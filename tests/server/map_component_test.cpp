@@ -16,7 +16,7 @@ namespace orlix::server {
 namespace {
 
 using testing::csvSource;
-using testing::ScratchDir;
+using testing::TempDir;
 
 // 100 rows: A int, B double (3 missing), C text, D int, T numeric target.
 std::string hundredRows() {
@@ -39,7 +39,7 @@ class MapComponentTest : public ::testing::Test {
     auto info = com::GetErrorInfo();
     return info ? *info : com::ErrorInfo{};
   }
-  ScratchDir dir;
+  TempDir dir;
 };
 
 TEST_F(MapComponentTest, RunsOnHundredRowsDroppingThoseWithMissingNumbers) {
@@ -195,16 +195,16 @@ TEST_F(MapComponentTest, RegistryCreatesByClassIdentityOrProgId) {
 }
 
 TEST_F(MapComponentTest, RegistrationWritesAndRemovesTheClassKeys) {
-  com::RegistryFile registry(dir.path() / "registry.reg");
+  com::RegistryFile registry(dir.file("registry.reg"));
   registerMapServer(registry, "/usr/lib/liborlix.so");
-  com::RegistryFile reread(dir.path() / "registry.reg");
+  com::RegistryFile reread(dir.file("registry.reg"));
   const std::string key = "HKEY_CLASSES_ROOT\\CLSID\\" + kClsidCategoryMap.toString();
   EXPECT_EQ(reread.value(key), "CategoryMap Class");
   EXPECT_EQ(reread.value(key + "\\InprocServer32"), "/usr/lib/liborlix.so");
   EXPECT_EQ(reread.value(key + "\\InprocServer32", "ThreadingModel"), "Apartment");
   EXPECT_EQ(reread.value("HKEY_CLASSES_ROOT\\Orlix.RegressionMap\\CurVer"), "Orlix.RegressionMap.1");
   unregisterMapServer(reread);
-  com::RegistryFile after(dir.path() / "registry.reg");
+  com::RegistryFile after(dir.file("registry.reg"));
   EXPECT_FALSE(after.hasKey(key));
   EXPECT_FALSE(after.hasKey("HKEY_CLASSES_ROOT\\Orlix.RegressionMap"));
   EXPECT_TRUE(after.hasKey("HKEY_CLASSES_ROOT\\CLSID"));

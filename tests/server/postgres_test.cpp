@@ -11,6 +11,7 @@
 #include "server/regression_map.h"
 #include "server_test_support.h"
 #include "tests/support/postgres_server.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::server {
 namespace {
@@ -37,7 +38,7 @@ std::vector<std::string> splitCsv(const std::string& line) {
 
 // INSERT statements for every line of the bundled file; empty cells are NULL.
 std::string penguinRows() {
-  std::ifstream in(std::string(ORLIX_SOURCE_DIR) + "/samples/penguins.csv");
+  std::istringstream in(test::readFile(test::sampleFile("penguins.csv")));
   std::string line, sql;
   std::getline(in, line);
   while (std::getline(in, line)) {
@@ -77,11 +78,8 @@ TEST(PostgresSource, GivesTheSameAnalysisAsTheCsvFile) {
   test::PostgresServer pg;
   pg.execute(kPenguinTable);
   pg.execute(penguinRows());
-  testing::ScratchDir dir;
-  std::ifstream in(std::string(ORLIX_SOURCE_DIR) + "/samples/penguins.csv");
-  std::stringstream csv;
-  csv << in.rdbuf();
-  const auto file = csvSource(dir, "penguins.csv", csv.str());
+  testing::TempDir dir;
+  const auto file = csvSource(dir, "penguins.csv", test::readFile(test::sampleFile("penguins.csv")));
 
   RegressionMap fromServer, fromFile;
   const std::string server = analysis(fromServer, pg.connectionString(), "penguins", "body_mass_g");

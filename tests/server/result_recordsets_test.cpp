@@ -13,7 +13,7 @@ using testing::csvSource;
 using testing::fieldNames;
 using testing::recordset;
 using testing::rowText;
-using testing::ScratchDir;
+using testing::TempDir;
 
 com::Variant value(const ado::Recordset& rs, std::string_view name) { return rs.Fields().Item(name).Value(); }
 
@@ -42,7 +42,7 @@ class ResultRecordsets : public ::testing::Test {
     rs->MoveFirst();
     return rs;
   }
-  ScratchDir dir;
+  TempDir dir;
   RegressionMap map;
 };
 

@@ -18,28 +18,23 @@
 
 namespace orlix::server::testing {
 
-// A scratch folder removed with everything in it at the end of the test.
-class ScratchDir : public test::TempDir {
- public:
-  ScratchDir() : test::TempDir("orlix-server") {}
-  std::filesystem::path path() const { return test::TempDir::path(); }
-};
+using test::TempDir;
 
 struct Source {
   std::string connection;
   std::string table;
 };
 
-inline Source csvSource(const ScratchDir& dir, const std::string& name, const std::string& text) {
+inline Source csvSource(const TempDir& dir, const std::string& name, const std::string& text) {
   dir.write(name, text);
-  const std::string folder = dir.path().string();
+  const std::string& folder = dir.path();
   return {"Driver={Microsoft Text Driver (*.txt; *.csv)};DBQ=" + folder + ";DefaultDir=" + folder + ";Uid=Admin;Pwd=;",
           "[" + name + "]"};
 }
 
 // Runs `sql` on a new SQLite file and names its table `table`.
-inline Source sqliteSource(const ScratchDir& dir, const std::string& sql, const std::string& table) {
-  const std::string file = (dir.path() / "data.sqlite").string();
+inline Source sqliteSource(const TempDir& dir, const std::string& sql, const std::string& table) {
+  const std::string file = dir.file("data.sqlite");
   sqlite3* db = nullptr;
   if (sqlite3_open(file.c_str(), &db) != SQLITE_OK) throw std::runtime_error("sqlite3_open failed");
   char* error = nullptr;

@@ -13,7 +13,7 @@ namespace orlix::server {
 namespace {
 
 using testing::csvSource;
-using testing::ScratchDir;
+using testing::TempDir;
 using testing::sqliteSource;
 
 // Fails Run right after the fill (minimum count 0), so the table still holds
@@ -53,7 +53,7 @@ const char* kTypedTable =
     "INSERT INTO items VALUES (5, 6.5, 'd', 7, '2024-03-04', NULL);"; // missing numeric target: dropped
 
 TEST(TableLoading, ClassifiesFieldsAndFillsPredictorsThenTarget) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = sqliteSource(dir, kTypedTable, "items");
   RegressionMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
@@ -77,7 +77,7 @@ TEST(TableLoading, ClassifiesFieldsAndFillsPredictorsThenTarget) {
 }
 
 TEST(TableLoading, IntegersTurnedCharacterStillDropTheirMissingValues) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "t.csv", "A,B,T\n1,x,5\n,y,6\n3,,7\n");
   RegressionMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
@@ -90,7 +90,7 @@ TEST(TableLoading, IntegersTurnedCharacterStillDropTheirMissingValues) {
 }
 
 TEST(TableLoading, MissingCharacterTargetIsMissingText) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "t.csv", "A,Class\n1,yes\n2,\n3,no\n");
   CategoryMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
@@ -101,7 +101,7 @@ TEST(TableLoading, MissingCharacterTargetIsMissingText) {
 }
 
 TEST(TableLoading, RefusesMoreThan250Fields) {
-  ScratchDir dir;
+  TempDir dir;
   std::string header, row;
   for (int i = 0; i < 251; ++i) {
     header += (i ? "," : "") + std::string("F") + std::to_string(i);
@@ -117,7 +117,7 @@ TEST(TableLoading, RefusesMoreThan250Fields) {
 }
 
 TEST(TableLoading, BadConnectionsAndTablesFailWithTheirCause) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "t.csv", "A,T\n1,2\n");
   RegressionMap map;
   ::testing::internal::CaptureStderr();
@@ -142,12 +142,12 @@ TEST(TableLoading, BadConnectionsAndTablesFailWithTheirCause) {
 }
 
 TEST(TableLoading, ATableThatLostItsFileFailsRunWithACause) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "t.csv", "A,T\n1,2\n3,4\n");
   RegressionMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
   ASSERT_EQ(map.SetAsTarget("T"), com::S_OK);
-  std::filesystem::remove(dir.path() / "t.csv");
+  std::filesystem::remove(dir.file("t.csv"));
   EXPECT_EQ(map.Run(), com::E_FAIL);
   const auto error = com::GetErrorInfo();
   ASSERT_TRUE(error);
@@ -155,7 +155,7 @@ TEST(TableLoading, ATableThatLostItsFileFailsRunWithACause) {
 }
 
 TEST(TableLoading, RecordsAddedAfterConnectAreKept) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "t.csv", "A,T\n1,2\n3,4\n");
   RegressionMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
@@ -168,7 +168,7 @@ TEST(TableLoading, RecordsAddedAfterConnectAreKept) {
 }
 
 TEST(TableLoading, RecordsOfASourceEmptyAtConnectAreKept) {
-  ScratchDir dir;
+  TempDir dir;
   const auto source = csvSource(dir, "t.csv", "A,T\n");
   RegressionMap map;
   ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);

@@ -56,7 +56,8 @@ int freePort() {
   return port;
 }
 
-std::string readFile(const std::string& path) {
+// A log the server or psql wrote; empty when there is none yet.
+std::string readLog(const std::string& path) {
   std::ifstream in(path);
   std::stringstream s;
   s << in.rdbuf();
@@ -65,13 +66,8 @@ std::string readFile(const std::string& path) {
 
 }  // namespace
 
-PostgresServer::PostgresServer() {
+PostgresServer::PostgresServer() : folder_("orlix-pg"), dir_(folder_.path()) {
   binDir_ = serverBinDir();
-  std::string pattern = (fs::temp_directory_path() / "orlix-pg-XXXXXX").string();
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  if (!mkdtemp(buf.data())) throw std::runtime_error("cannot create a temporary directory");
-  dir_ = buf.data();
   chmod(dir_.c_str(), 0755);
   // PostgreSQL refuses to run as root: the server gets its own account.
   if (geteuid() == 0) {
@@ -103,8 +99,6 @@ PostgresServer::~PostgresServer() {
     stop();
   } catch (...) {
   }
-  std::error_code ec;
-  fs::remove_all(dir_, ec);
 }
 
 std::string PostgresServer::bin(const std::string& program) const { return binDir_ + "/" + program; }
@@ -119,9 +113,9 @@ std::string PostgresServer::run(const std::string& command, bool asServer) const
   std::string full = command + " > " + log + " 2>&1";
   if (asServer && geteuid() == 0) full = "runuser -u postgres -- sh -c '" + full + "'";
   int rc = std::system(full.c_str());
-  std::string output = readFile(log);
+  std::string output = readLog(log);
   if (rc != 0)
-    throw std::runtime_error("\"" + command + "\" failed:\n" + output + readFile(dir_ + "/server.log"));
+    throw std::runtime_error("\"" + command + "\" failed:\n" + output + readLog(dir_ + "/server.log"));
   return output;
 }
 

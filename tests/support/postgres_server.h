@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "tests/support/temp_dir.h"
+
 namespace orlix::test {
 
 class PostgresServer {
@@ -34,6 +36,7 @@ class PostgresServer {
   std::string run(const std::string& command, bool asServer) const;
   std::string bin(const std::string& program) const;
 
+  TempDir folder_;  // removed after the server has stopped
   std::string dir_;
   std::string binDir_;
   int port_ = 0;

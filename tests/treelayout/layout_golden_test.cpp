@@ -11,6 +11,7 @@
 
 #include "platform/graphon/diagram.h"
 #include "treelayout/tierio_ctrl.h"
+#include "tests/support/test_files.h"
 #include "tree_builders.h"
 
 namespace orlix {
@@ -67,18 +68,13 @@ class Golden : public ::testing::TestWithParam<int> {};
 
 TEST_P(Golden, MixedSizesMatchTheStoredCoordinates) {
   static const char* names[] = {"north", "east", "south", "west"};
-  const std::string path = std::string(ORLIX_SOURCE_DIR) + "/tests/treelayout/golden/mixed_" +
-                           names[GetParam()] + ".txt";
+  const std::string path = test::repositoryFile("tests/treelayout/golden") + "/mixed_" + names[GetParam()] + ".txt";
   const std::string actual = laidOut(GetParam());
   if (std::getenv("ORLIX_UPDATE_GOLDEN") != nullptr) {
     std::ofstream(path, std::ios::binary) << actual;
     GTEST_SKIP() << "wrote " << path;
   }
-  std::ifstream file(path, std::ios::binary);
-  ASSERT_TRUE(file) << "cannot read " << path;
-  std::ostringstream expected;
-  expected << file.rdbuf();
-  EXPECT_EQ(actual, expected.str()) << path;
+  EXPECT_EQ(actual, test::readFile(path)) << path;
 }
 
 INSTANTIATE_TEST_SUITE_P(Orientations, Golden, ::testing::Values(0, 1, 2, 3));

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "platform/ado/open_provider.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
 using orlix::ado::openProvider;
-
-std::string Sample(const std::string& relative) { return std::string(ORLIX_SAMPLES_DIR) + "/" + relative; }
+using orlix::test::sampleFile;
 
 void Read(benchmark::State& state, const std::string& connection, const std::string& table) {
   std::size_t rows = 0;
@@ -24,20 +24,20 @@ void Read(benchmark::State& state, const std::string& connection, const std::str
 }
 
 void Access(benchmark::State& s) {
-  Read(s, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Sample("access/compIndexTestV2000.mdb") +
+  Read(s, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + sampleFile("access/compIndexTestV2000.mdb") +
               ";Jet OLEDB:Engine Type=4;", "[Table1]");
 }
 void Xls(benchmark::State& s) {
-  Read(s, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Sample("excel/profiles.xls") +
+  Read(s, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + sampleFile("excel/profiles.xls") +
               ";Extended Properties=Excel 8.0;", "[PROFILELEVELS$]");
 }
 void Dbase(benchmark::State& s) {
   Read(s, "Provider=MSDASQL.1;Extended Properties=;DRIVER=Microsoft dBase Driver (*.dbf);DefaultDir=" +
-              Sample("dbase") + ";DriverId=21;FIL=dBase III;MaxBufferSize=2048;PageTimeout=600;UID=admin;",
+              sampleFile("dbase") + ";DriverId=21;FIL=dBase III;MaxBufferSize=2048;PageTimeout=600;UID=admin;",
        "[blockgroups]");
 }
 void Html(benchmark::State& s) {
-  Read(s, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Sample("html/banklist.html") +
+  Read(s, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + sampleFile("html/banklist.html") +
               ";Extended Properties=HTML Import;", "[banklist]");
 }
 

@@ -13,6 +13,7 @@
 #include "bench/common/table_generator.h"
 #include "platform/ado/text/csv_reader.h"
 #include "platform/ado/recordset.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -20,18 +21,15 @@ namespace fs = std::filesystem;
 
 constexpr size_t kRows = 1000000;
 
-// The benchmark file: written on first use, removed at exit unless given.
+// The benchmark file: written on first use into a folder removed at exit, unless given.
 const fs::path& csvFile() {
+  static const orlix::test::TempDir folder("orlix-bench");
   static fs::path path = [] {
     if (const char* given = std::getenv("ORLIX_BENCH_CSV")) return fs::path(given);
-    fs::path p = fs::temp_directory_path() / "orlix-bench-1m.csv";
+    fs::path p = folder.file("orlix-bench-1m.csv");
     auto table = orlix::bench::generateTable(kRows, orlix::bench::TargetKind::Numeric);
     std::ofstream out(p, std::ios::binary);
     orlix::bench::writeCsv(table, out);
-    std::atexit([] {
-      if (!std::getenv("ORLIX_BENCH_CSV"))
-        fs::remove(fs::temp_directory_path() / "orlix-bench-1m.csv");
-    });
     return p;
   }();
   return path;

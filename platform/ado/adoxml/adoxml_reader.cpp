@@ -270,15 +270,15 @@ class XmlReader {
           return;
         }
         case adDate: case adDBTimeStamp: case adDBDate: {
-          double d;
-          if (!com::parseIsoDate(v, d)) bad();
-          table_->setDate(r, c, d);
+          auto d = com::parseIsoDate(v);
+          if (!d) bad();
+          table_->setDate(r, c, *d);
           return;
         }
         case adDBTime: {
-          double d;
-          if (!com::parseIsoDate("1899-12-30T" + v, d)) bad();
-          table_->setDate(r, c, d);
+          auto d = com::parseIsoDate("1899-12-30T" + v);
+          if (!d) bad();
+          table_->setDate(r, c, *d);
           return;
         }
         case adBinary: case adVarBinary: case adLongVarBinary:

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -112,11 +111,9 @@ class XmlWriter {
         case '\n': e += "&#xa;"; break;
         case '\r': e += "&#xd;"; break;
         default:
-          if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "%02X", c);
-            fail(row, col, std::string("the control character 0x") + buf + " cannot be saved in XML");
-          }
+          if (c < 0x20)
+            fail(row, col, std::string("the control character 0x") + "0123456789ABCDEF"[c >> 4] +
+                               "0123456789ABCDEF"[c & 15] + " cannot be saved in XML");
           e += ch;
       }
     }
@@ -191,16 +188,11 @@ class XmlWriter {
 
   std::string cellText(size_t r, size_t c) {
     const FieldInfo& f = t_.field(c);
-    char buf[64];
     switch (f.type) {
       case adBoolean: return t_.integerAt(r, c) ? "True" : "False";
       case adCurrency: return com::formatCurrency(t_.integerAt(r, c));
-      case adDouble:
-        std::snprintf(buf, sizeof buf, "%.17G", t_.realAt(r, c));
-        return buf;
-      case adSingle:
-        std::snprintf(buf, sizeof buf, "%.9G", static_cast<double>(static_cast<float>(t_.realAt(r, c))));
-        return buf;
+      case adDouble: return com::formatSignificant(t_.realAt(r, c), 17);
+      case adSingle: return com::formatSignificant(static_cast<float>(t_.realAt(r, c)), 9);
       case adDate: case adDBTimeStamp: case adDBDate: case adDBTime: return dateText(r, c, f.type);
       case adNumeric: case adVarNumeric: return numericText(t_.textAt(r, c), f.scale);
       case adDecimal: return std::string(t_.textAt(r, c));  // canonical already
@@ -218,15 +210,9 @@ class XmlWriter {
     } catch (const com::TypeMismatch& e) {
       fail(r, c, e.what());
     }
-    char buf[40];
-    if (type == adDBDate)
-      std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", p.year, p.month, p.day);
-    else if (type == adDBTime)
-      std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", p.hour, p.minute, p.second);
-    else
-      std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", p.year, p.month, p.day,
-                    p.hour, p.minute, p.second);
-    return buf;
+    if (type == adDBDate) return com::isoDayText(p);
+    if (type == adDBTime) return com::isoTimeText(p);
+    return com::isoDayText(p) + "T" + com::isoTimeText(p);
   }
 
   // Decimal text with exactly `scale` decimals and no zero before the point

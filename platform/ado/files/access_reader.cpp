@@ -136,7 +136,7 @@ class AccessTable {
   MdbCatalogEntry* Find(const std::string& name) {
     for (unsigned i = 0; i < mdb_->num_catalog; ++i) {
       auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb_->catalog, i));
-      if (entry->object_type == MDB_TABLE && SameNameIgnoringCase(entry->object_name, name)) return entry;
+      if (entry->object_type == MDB_TABLE && equalsIgnoreCase(entry->object_name, name)) return entry;
     }
     ThrowFileError(path_, "has no table " + name);
   }

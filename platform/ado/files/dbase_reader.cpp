@@ -11,7 +11,7 @@
 
 #include "platform/ado/files/dbase_memo.h"
 #include "platform/ado/field_names.h"
-#include "platform/ado/ole_date.h"
+#include "platform/com/ole_date.h"
 #include "platform/ado/files/text_encoding.h"
 
 namespace orlix::ado {
@@ -183,8 +183,12 @@ class DbaseTable {
       case 'F': return Number(c, text, record);
       case 'D': {
         if (text == "00000000") return std::monostate{};
-        auto date = OleDateFromText(std::string(text));
-        if (!date || text.size() != 8) BadValue(c, record, text);
+        // YYYYMMDD
+        std::optional<double> date;
+        if (text.size() == 8 && text.find_first_not_of("0123456789") == std::string_view::npos)
+          date = com::parseIsoDate(std::string(text.substr(0, 4)) + "-" + std::string(text.substr(4, 2)) + "-" +
+                                   std::string(text.substr(6, 2)));
+        if (!date) BadValue(c, record, text);
         return *date;
       }
       case 'L': {

@@ -97,8 +97,8 @@ class HtmlProvider : public Provider {
  private:
   std::string BaseName() const { return fs::path(path_).stem().string(); }
   int IndexOf(const std::string& name) const {
-    if (SameNameIgnoringCase(name, BaseName())) return 0;
-    if (name.size() > 5 && SameNameIgnoringCase(name.substr(0, 5), "Table") &&
+    if (equalsIgnoreCase(name, BaseName())) return 0;
+    if (name.size() > 5 && equalsIgnoreCase(name.substr(0, 5), "Table") &&
         name.find_first_not_of("0123456789", 5) == std::string::npos && name.size() < 12)
       return std::stoi(name.substr(5)) - 1;
     throw DataError(path_, "has no table " + name);
@@ -141,13 +141,13 @@ class DbaseProvider : public Provider {
     std::vector<fs::path> files;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(folder_, ec))
-      if (entry.is_regular_file(ec) && SameNameIgnoringCase(entry.path().extension().string(), ".dbf"))
+      if (entry.is_regular_file(ec) && equalsIgnoreCase(entry.path().extension().string(), ".dbf"))
         files.push_back(entry.path());
     return files;
   }
   std::string FileOf(const std::string& name) const {
     for (const auto& file : Files())
-      if (SameNameIgnoringCase(file.stem().string(), name) || SameNameIgnoringCase(file.filename().string(), name))
+      if (equalsIgnoreCase(file.stem().string(), name) || equalsIgnoreCase(file.filename().string(), name))
         return file.string();
     throw DataError(folder_, "has no dBase table " + name);
   }

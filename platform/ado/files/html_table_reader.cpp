@@ -29,8 +29,7 @@ std::string ReadFile(const std::string& path) {
 
 // The charset a <meta> declares in the head of the file, lower-cased; empty if none.
 std::string DeclaredCharset(const std::string& bytes) {
-  std::string head = bytes.substr(0, 4096);
-  std::transform(head.begin(), head.end(), head.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::string head = asciiLowered(std::string_view(bytes).substr(0, 4096));
   std::size_t at = head.find("charset=");
   if (at == std::string::npos) return "";
   at += 8;

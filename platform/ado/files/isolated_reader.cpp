@@ -5,15 +5,25 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ado/error.h"
+
+#if ORLIX_CHECKED_BUILD
+#include <sanitizer/lsan_interface.h>
+#endif
 
 namespace orlix::ado {
 
 namespace {
 
-// Messages: 'F' fields, 'R' a row, 'E' an error text. Numbers little-endian as in memory.
+constexpr int kPipeBroken = 3;  // the child's exit status when the parent stopped listening
+[[noreturn]] void ChildFault(const std::string& path, const std::string& what);
+
+// Messages: 'F' fields, 'R' a row, 'E' a DataError's text, 'X' a fault's.
+// Numbers little-endian as in memory.
 class PipeSink : public FileTableSink {
  public:
   explicit PipeSink(int fd) : fd_(fd) {}
@@ -41,11 +51,15 @@ class PipeSink : public FileTableSink {
     buffer_.push_back('E');
     PutText(text);
   }
+  void Fault(const std::string& text) {
+    buffer_.push_back('X');
+    PutText(text);
+  }
   void Flush() {
     std::size_t done = 0;
     while (done < buffer_.size()) {
       ssize_t n = write(fd_, buffer_.data() + done, buffer_.size() - done);
-      if (n <= 0) _exit(3);
+      if (n <= 0) _exit(kPipeBroken);
       done += n;
     }
     buffer_.clear();
@@ -80,6 +94,7 @@ class Decoder {
     while (at_ < b_.size()) {
       char kind = b_[at_++];
       if (kind == 'E') throw DataError(path_, Text());
+      if (kind == 'X') ChildFault(path_, Text());
       if (kind == 'F') {
         std::vector<FileField> fields(Get<std::uint32_t>());
         for (auto& f : fields) {
@@ -132,8 +147,21 @@ class Decoder {
   std::size_t at_ = 0;
 };
 
+// The child's exit statuses besides 0 (done; its output may still carry a
+// DataError) and kPipeBroken: kLeaked when LeakSanitizer found memory the
+// reader lost.
+constexpr int kLeaked = 23;
+
+// Ends the child without running the parent's exit handlers (they belong to
+// the parent), after LeakSanitizer has looked at the child in checked builds.
+[[noreturn]] void EndChild(int status) {
+#if ORLIX_CHECKED_BUILD
+  if (status == 0 && __lsan_do_recoverable_leak_check() != 0) status = kLeaked;
+#endif
+  _exit(status);
+}
+
 [[noreturn]] void RunChild(int fd, const std::function<void(FileTableSink&)>& reader) {
-  int status = 0;
   {
     PipeSink sink(fd);
     try {
@@ -141,20 +169,56 @@ class Decoder {
     } catch (const DataError& e) {
       sink.Error(e.message());
     } catch (const std::exception& e) {
-      sink.Error(e.what());
+      sink.Fault(std::string("an exception escaped the reader: ") + e.what());
+    } catch (...) {
+      sink.Fault("an exception of unknown type escaped the reader");
     }
     sink.Flush();
   }
   close(fd);
-  _exit(status);
+  EndChild(0);
+}
+
+std::string EndOf(int status) {
+  if (WIFSIGNALED(status)) return "was ended by signal " + std::to_string(WTERMSIG(status));
+  if (WEXITSTATUS(status) == kLeaked) return "leaked memory (LeakSanitizer's report is above)";
+  return "ended with exit status " + std::to_string(WEXITSTATUS(status)) +
+         " (a sanitizer's report, if any, is above)";
+}
+
+// The reader failed by itself, not because of the file: a bug.
+[[noreturn]] void ChildFault(const std::string& path, const std::string& what) {
+  if (ChildFaultsAbort()) {
+    std::fprintf(stderr, "orlix: the reader of %s failed in its child process: %s\n", path.c_str(), what.c_str());
+    std::abort();
+  }
+  throw DataError(path, "the reader failed on this file; it is probably damaged");
+}
+
+// Reads the child's output until it closes the pipe; false when it fell
+// silent for `silence_limit` first.
+bool Collect(int fd, std::chrono::milliseconds silence_limit, std::string& bytes) {
+  char chunk[1 << 16];
+  for (;;) {
+    pollfd p{fd, POLLIN, 0};
+    int ready = poll(&p, 1, static_cast<int>(silence_limit.count()));
+    if (ready == 0) return false;
+    if (ready < 0) continue;
+    ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n <= 0) return true;
+    bytes.append(chunk, n);
+  }
 }
 
 }  // namespace
+
+bool ChildFaultsAbort() { return ORLIX_CHECKED_BUILD != 0; }
 
 void RunIsolated(const std::string& path, const std::function<void(FileTableSink&)>& reader, FileTableSink& sink,
                  std::chrono::milliseconds silence_limit) {
   int fds[2];
   if (pipe(fds) != 0) throw DataError(path, "cannot start the reader (no pipe)");
+  std::fflush(nullptr);  // what this process has buffered is not the child's to write
   pid_t child = fork();
   if (child < 0) {
     close(fds[0]);
@@ -167,24 +231,13 @@ void RunIsolated(const std::string& path, const std::function<void(FileTableSink
   }
   close(fds[1]);
   std::string bytes;
-  bool silent = false;
-  char chunk[1 << 16];
-  for (;;) {
-    pollfd p{fds[0], POLLIN, 0};
-    int ready = poll(&p, 1, static_cast<int>(silence_limit.count()));
-    if (ready == 0) { silent = true; break; }
-    if (ready < 0) continue;
-    ssize_t n = read(fds[0], chunk, sizeof chunk);
-    if (n <= 0) break;
-    bytes.append(chunk, n);
-  }
+  bool answered = Collect(fds[0], silence_limit, bytes);
   close(fds[0]);
-  if (silent) kill(child, SIGKILL);
+  if (!answered) kill(child, SIGKILL);
   int status = 0;
   waitpid(child, &status, 0);
-  if (silent) throw DataError(path, "reading stopped making progress; the file is probably damaged");
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    throw DataError(path, "the reader failed on this file; it is probably damaged");
+  if (!answered) throw DataError(path, "reading stopped making progress; the file is probably damaged");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ChildFault(path, "it " + EndOf(status));
   Decoder(bytes, path).Into(sink);
 }
 

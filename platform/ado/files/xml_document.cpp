@@ -1,10 +1,10 @@
 #include "platform/ado/files/xml_document.h"
 
 #include <libxml/parser.h>
-#include <strings.h>
 
 #include <climits>
 
+#include "platform/ado/field_names.h"
 #include "platform/ado/files/file_table.h"
 
 namespace orlix::ado {
@@ -19,7 +19,7 @@ XmlDocPtr ParseXml(const std::string& text, const std::string& path, const std::
 
 bool IsElement(const xmlNode* node, const char* name) {
   return node && node->type == XML_ELEMENT_NODE && node->name &&
-         strcasecmp(reinterpret_cast<const char*>(node->name), name) == 0;
+         equalsIgnoreCase(reinterpret_cast<const char*>(node->name), name);
 }
 
 std::vector<xmlNode*> ChildElements(const xmlNode* node, const char* name) {
@@ -59,7 +59,7 @@ std::vector<xmlNode*> Descendants(xmlNode* node, const char* name) {
 
 bool Attribute(const xmlNode* node, const char* name, std::string& value) {
   for (xmlAttr* a = node->properties; a; a = a->next) {
-    if (!a->name || strcasecmp(reinterpret_cast<const char*>(a->name), name) != 0) continue;
+    if (!a->name || !equalsIgnoreCase(reinterpret_cast<const char*>(a->name), name)) continue;
     xmlChar* text = xmlNodeListGetString(node->doc, a->children, 1);
     value = text ? reinterpret_cast<const char*>(text) : "";
     xmlFree(text);

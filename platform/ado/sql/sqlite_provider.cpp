@@ -15,9 +15,10 @@ namespace orlix::ado {
 
 namespace {
 
+// ASCII only: a declared type reads the same in any process locale.
 std::string upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return s;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ado/error.h"
 #include "platform/ado/recordset.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 using namespace orlix::ado;
 using orlix::com::oleDateFromParts;
@@ -16,12 +17,11 @@ using orlix::com::Variant;
 namespace {
 
 std::string sample(const std::string& name) {
-  std::ifstream in(std::string(ORLIX_SAMPLES_DIR "/rowset/") + name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return orlix::test::readFile(orlix::test::sampleFile("rowset/" + name));
 }
 
 std::shared_ptr<Table> read(const std::string& name) {
-  return readAdoXmlFile(std::string(ORLIX_SAMPLES_DIR "/rowset/") + name);
+  return readAdoXmlFile(orlix::test::sampleFile("rowset/" + name));
 }
 
 std::string errorOf(const std::string& xml) {
@@ -111,9 +111,7 @@ TEST(AdoXmlTest, BuildsNullsXmlInMemory) {
   rs.Fields().Item("MAYBE_INT").SetValue(Variant(0));
   rs.Update();
   rs.Save(dir.file("nulls.xml"));
-  std::ifstream in(dir.file("nulls.xml"), std::ios::binary);
-  std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(written, sample("nulls.xml"));
+  EXPECT_EQ(orlix::test::readFile(dir.file("nulls.xml")), sample("nulls.xml"));
 }
 
 TEST(AdoXmlTest, BuildsTypesBasicInMemory) {

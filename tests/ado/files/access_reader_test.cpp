@@ -5,24 +5,25 @@
 
 #include "platform/ado/error.h"
 #include "tests/ado/files/collected_table.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::ado {
 namespace {
 
 using ::testing::ElementsAre;
 using testing::CollectedTable;
-using testing::Sample;
+using test::sampleFile;
 
 CollectedTable Read(const std::string& file, const std::string& table) {
   CollectedTable t;
-  ReadAccessTable(Sample("access/" + file), table, t);
+  ReadAccessTable(sampleFile("access/" + file), table, t);
   return t;
 }
 
 TEST(AccessReader, ListsUserTablesOnly) {
-  EXPECT_THAT(ListAccessTables(Sample("access/testV1997.mdb")), ElementsAre("Table1", "Table2", "Table3", "Table4"));
-  EXPECT_THAT(ListAccessTables(Sample("access/weirdObjectNames.mdb")), ElementsAre("19 MB 01 BEZAHLT ???"));
-  auto names = ListAccessTables(Sample("access/testIndexPropertiesV2000.mdb"));
+  EXPECT_THAT(ListAccessTables(sampleFile("access/testV1997.mdb")), ElementsAre("Table1", "Table2", "Table3", "Table4"));
+  EXPECT_THAT(ListAccessTables(sampleFile("access/weirdObjectNames.mdb")), ElementsAre("19 MB 01 BEZAHLT ???"));
+  auto names = ListAccessTables(sampleFile("access/testIndexPropertiesV2000.mdb"));
   EXPECT_EQ(names.size(), 6u);
   for (const auto& n : names) EXPECT_NE(n.rfind("MSys", 0), 0u) << n;
 }

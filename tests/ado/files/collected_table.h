@@ -38,8 +38,4 @@ struct CollectedTable : FileTableSink {
   }
 };
 
-#ifdef ORLIX_SAMPLES_DIR
-inline std::string Sample(const std::string& relative) { return std::string(ORLIX_SAMPLES_DIR) + "/" + relative; }
-#endif
-
 }  // namespace orlix::ado::testing

@@ -12,16 +12,17 @@
 #include "platform/ado/files/excel/excel_reader.h"
 #include "platform/ado/files/html_table_reader.h"
 #include "tests/ado/files/collected_table.h"
-#include "tests/ado/files/scratch_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::ado {
 namespace {
 
 using ::testing::HasSubstr;
 using testing::CollectedTable;
-using testing::ReadBytes;
-using testing::Sample;
-using testing::ScratchDir;
+using test::readFile;
+using test::sampleFile;
+using test::TempDir;
 
 // Reads every table of the file as its format's catalog lists them; the number of rows read.
 std::size_t ReadAll(const std::string& path) {
@@ -60,13 +61,13 @@ const char* kSamples[] = {"access/testV1997.mdb", "access/compIndexTestV2000.mdb
 // A truncated file is an error, unless all that was cut is unused space (an
 // Access file's free pages): then every row must still be there.
 TEST(DamagedFiles, TruncatedFilesAreErrorsNeverShortTables) {
-  ScratchDir dir;
+  TempDir dir;
   for (const char* sample : kSamples) {
-    std::size_t all_rows = ReadAll(Sample(sample));
-    std::string bytes = ReadBytes(Sample(sample));
+    std::size_t all_rows = ReadAll(sampleFile(sample));
+    std::string bytes = readFile(sampleFile(sample));
     std::string name = std::filesystem::path(sample).filename().string();
     for (double part : {0.0, 0.05, 0.5, 0.9}) {
-      std::string path = dir.Write("cut-" + std::to_string(int(part * 100)) + "-" + name,
+      std::string path = dir.write("cut-" + std::to_string(int(part * 100)) + "-" + name,
                                    bytes.substr(0, static_cast<std::size_t>(bytes.size() * part)));
       try {
         EXPECT_EQ(ReadAll(path), all_rows) << path;
@@ -74,19 +75,19 @@ TEST(DamagedFiles, TruncatedFilesAreErrorsNeverShortTables) {
         EXPECT_THAT(e.what(), HasSubstr(name));
       }
     }
-    ExpectErrorNaming(dir.Write("half-" + name, bytes.substr(0, bytes.size() / 2)), "half of " + name);
+    ExpectErrorNaming(dir.write("half-" + name, bytes.substr(0, bytes.size() / 2)), "half of " + name);
   }
 }
 
 TEST(DamagedFiles, CorruptBytesNeverCrash) {
-  ScratchDir dir;
+  TempDir dir;
   for (const char* sample : kSamples) {  // some make libmdb loop: the reader's time limit ends that
-    std::string bytes = ReadBytes(Sample(sample));
+    std::string bytes = readFile(sampleFile(sample));
     std::string name = std::filesystem::path(sample).filename().string();
     for (std::size_t seed = 1; seed <= 8; ++seed) {
       std::string copy = bytes;
       for (std::size_t i = seed * 97; i < copy.size(); i += 997 + seed * 13) copy[i] = static_cast<char>(copy[i] ^ (0x5A + seed));
-      std::string path = dir.Write("bad" + std::to_string(seed) + "-" + name, copy);
+      std::string path = dir.write("bad" + std::to_string(seed) + "-" + name, copy);
       try {
         ReadAll(path);  // damage in unused bytes may leave a readable file
       } catch (const DataError& e) {
@@ -97,23 +98,23 @@ TEST(DamagedFiles, CorruptBytesNeverCrash) {
 }
 
 TEST(DamagedFiles, WrongFormatForTheExtension) {
-  ScratchDir dir;
-  std::string html = ReadBytes(Sample("html/banklist.html"));
-  for (const char* name : {"page.mdb", "page.xls", "page.dbf"}) ExpectErrorNaming(dir.Write(name, html), name);
-  ExpectErrorNaming(dir.Write("book.dbf", ReadBytes(Sample("excel/deaths.xls"))), "xls as dbf");
-  ExpectErrorNaming(dir.Write("table.mdb", ReadBytes(Sample("dbase/dbase_03.dbf"))), "dbf as mdb");
-  ExpectErrorNaming(dir.Write("table.xls", ReadBytes(Sample("access/testV1997.mdb"))), "mdb as xls");
-  ExpectErrorNaming(dir.Write("table.xlsx", "PK\x03\x04 not really a zip"), "broken zip");
+  TempDir dir;
+  std::string html = readFile(sampleFile("html/banklist.html"));
+  for (const char* name : {"page.mdb", "page.xls", "page.dbf"}) ExpectErrorNaming(dir.write(name, html), name);
+  ExpectErrorNaming(dir.write("book.dbf", readFile(sampleFile("excel/deaths.xls"))), "xls as dbf");
+  ExpectErrorNaming(dir.write("table.mdb", readFile(sampleFile("dbase/dbase_03.dbf"))), "dbf as mdb");
+  ExpectErrorNaming(dir.write("table.xls", readFile(sampleFile("access/testV1997.mdb"))), "mdb as xls");
+  ExpectErrorNaming(dir.write("table.xlsx", "PK\x03\x04 not really a zip"), "broken zip");
 }
 
 TEST(DamagedFiles, DbaseHeaderPromisingMoreThanTheFileHolds) {
-  ScratchDir dir;
-  std::string bytes = ReadBytes(Sample("formats/warpbreaks/warpbrk.dbf"));
+  TempDir dir;
+  std::string bytes = readFile(sampleFile("formats/warpbreaks/warpbrk.dbf"));
   std::string more = bytes;
   more[4] = static_cast<char>(200);  // record count 200 instead of 54
   try {
     CollectedTable t;
-    ReadDbaseTable(dir.Write("more.dbf", more), "", t);
+    ReadDbaseTable(dir.write("more.dbf", more), "", t);
     FAIL();
   } catch (const DataError& e) {
     EXPECT_THAT(e.what(), HasSubstr("more.dbf"));
@@ -122,14 +123,14 @@ TEST(DamagedFiles, DbaseHeaderPromisingMoreThanTheFileHolds) {
 }
 
 TEST(DamagedFiles, DbaseValueThatIsNoNumberNamesFieldAndRecord) {
-  ScratchDir dir;
-  std::string bytes = ReadBytes(Sample("formats/warpbreaks/warpbrk.dbf"));
+  TempDir dir;
+  std::string bytes = readFile(sampleFile("formats/warpbreaks/warpbrk.dbf"));
   std::size_t header = static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
   std::size_t record = static_cast<unsigned char>(bytes[10]) | static_cast<unsigned char>(bytes[11]) << 8;
   bytes[header + 2 * record + 1] = 'x';  // BREAKS of record 3
   try {
     CollectedTable t;
-    ReadDbaseTable(dir.Write("garbled.dbf", bytes), "", t);
+    ReadDbaseTable(dir.write("garbled.dbf", bytes), "", t);
     FAIL();
   } catch (const DataError& e) {
     EXPECT_THAT(e.what(), HasSubstr("garbled.dbf"));
@@ -139,15 +140,15 @@ TEST(DamagedFiles, DbaseValueThatIsNoNumberNamesFieldAndRecord) {
 }
 
 TEST(DamagedFiles, MemoFileMissingOrDamaged) {
-  ScratchDir dir;
-  std::string dbf = ReadBytes(Sample("dbase/dbase_8b.dbf"));
-  ExpectErrorNaming(dir.Write("lonely.dbf", dbf), "memo file missing");
-  dir.Write("short.dbf", dbf);
-  std::string dbt = ReadBytes(Sample("dbase/dbase_8b.dbt"));
-  dir.Write("short.dbt", dbt.substr(0, 1200));  // blocks 3 onwards are gone
+  TempDir dir;
+  std::string dbf = readFile(sampleFile("dbase/dbase_8b.dbf"));
+  ExpectErrorNaming(dir.write("lonely.dbf", dbf), "memo file missing");
+  dir.write("short.dbf", dbf);
+  std::string dbt = readFile(sampleFile("dbase/dbase_8b.dbt"));
+  dir.write("short.dbt", dbt.substr(0, 1200));  // blocks 3 onwards are gone
   try {
     CollectedTable t;
-    ReadDbaseTable(dir.Path("short.dbf"), "", t);
+    ReadDbaseTable(dir.file("short.dbf"), "", t);
     FAIL();
   } catch (const DataError& e) {
     EXPECT_THAT(e.what(), HasSubstr("short.dbt"));
@@ -155,9 +156,9 @@ TEST(DamagedFiles, MemoFileMissingOrDamaged) {
 }
 
 TEST(DamagedFiles, HugeValuesAreReadWholeOrRefused) {
-  ScratchDir dir;
+  TempDir dir;
   std::string cell(5 << 20, 'x');
-  std::string path = dir.Write("big.htm", "<table><tr><th>t</th></tr><tr><td>" + cell + "</td></tr></table>");
+  std::string path = dir.write("big.htm", "<table><tr><th>t</th></tr><tr><td>" + cell + "</td></tr></table>");
   CollectedTable t;
   ReadHtmlTable(path, 0, t);
   EXPECT_EQ(t.Text(0, "t").size(), cell.size());  // whole, not cut

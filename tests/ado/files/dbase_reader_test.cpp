@@ -4,15 +4,15 @@
 #include "platform/ado/error.h"
 #include <gtest/gtest.h>
 
-#include "platform/ado/ole_date.h"
 #include "tests/ado/files/collected_table.h"
-#include "tests/ado/files/scratch_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::ado {
 namespace {
 
 using testing::CollectedTable;
-using testing::Sample;
+using test::sampleFile;
 
 CollectedTable Read(const std::string& path, const std::string& charset = "") {
   CollectedTable table;
@@ -21,7 +21,7 @@ CollectedTable Read(const std::string& path, const std::string& charset = "") {
 }
 
 TEST(DbaseReader, BlockGroupsHasItsFieldsTypesAndRows) {
-  auto t = Read(Sample("dbase/blockgroups.dbf"));
+  auto t = Read(sampleFile("dbase/blockgroups.dbf"));
   ASSERT_EQ(t.fields.size(), 43u);
   EXPECT_EQ(t.rows.size(), 663u);
   EXPECT_EQ(t.fields[0].name, "AREA");
@@ -35,7 +35,7 @@ TEST(DbaseReader, BlockGroupsHasItsFieldsTypesAndRows) {
 }
 
 TEST(DbaseReader, GpsSurveyKeepsBlanksAsNullAndRenamesTheDuplicateField) {
-  auto t = Read(Sample("dbase/dbase_03.dbf"));
+  auto t = Read(sampleFile("dbase/dbase_03.dbf"));
   ASSERT_EQ(t.fields.size(), 31u);
   EXPECT_EQ(t.rows.size(), 14u);
   EXPECT_EQ(t.fields[0].name, "Point_ID");
@@ -49,7 +49,7 @@ TEST(DbaseReader, GpsSurveyKeepsBlanksAsNullAndRenamesTheDuplicateField) {
 }
 
 TEST(DbaseReader, DbaseFourWithMemoReadsEveryKind) {
-  auto t = Read(Sample("dbase/dbase_8b.dbf"));
+  auto t = Read(sampleFile("dbase/dbase_8b.dbf"));
   ASSERT_EQ(t.Names(), (std::vector<std::string>{"CHARACTER", "NUMERICAL", "DATE", "LOGICAL", "FLOAT", "MEMO"}));
   ASSERT_EQ(t.rows.size(), 10u);
   EXPECT_EQ(t.fields[1].type, kFileDouble);
@@ -70,7 +70,7 @@ TEST(DbaseReader, DbaseFourWithMemoReadsEveryKind) {
 }
 
 TEST(DbaseReader, CodePageComesFromTheUserWhenTheFileDoesNotSay) {
-  auto cp866 = Read(Sample("dbase/cbrf_122019N1.dbf"), "CP866");
+  auto cp866 = Read(sampleFile("dbase/cbrf_122019N1.dbf"), "CP866");
   ASSERT_EQ(cp866.rows.size(), 442u);
   bool found = false;
   for (std::size_t r = 0; r < cp866.rows.size(); ++r)
@@ -79,7 +79,7 @@ TEST(DbaseReader, CodePageComesFromTheUserWhenTheFileDoesNotSay) {
   // Without a choice the byte 0 means Windows-1252, where some of these bytes
   // mean nothing: a clear error, not mangled text.
   try {
-    Read(Sample("dbase/cbrf_122019N1.dbf"));
+    Read(sampleFile("dbase/cbrf_122019N1.dbf"));
     FAIL() << "read CP866 text as Windows-1252";
   } catch (const DataError& e) {
     EXPECT_THAT(e.what(), ::testing::HasSubstr("cbrf_122019N1.dbf"));

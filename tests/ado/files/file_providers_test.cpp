@@ -7,22 +7,23 @@
 #include "platform/ado/error.h"
 #include "platform/ado/open_provider.h"
 #include "tests/ado/files/collected_table.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::ado {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using testing::Sample;
+using test::sampleFile;
 
 std::string Jet(const std::string& file, const std::string& tail) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Sample(file) + ";" + tail;
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + sampleFile(file) + ";" + tail;
 }
 std::string AccessString(const std::string& file) { return Jet(file, "Jet OLEDB:Engine Type=4;"); }
 std::string ExcelString(const std::string& file) { return Jet(file, "Extended Properties=Excel 8.0;"); }
 std::string DbaseString(const std::string& fil, const std::string& extra = "") {
   return "Provider=MSDASQL.1;Extended Properties=;DRIVER=Microsoft dBase Driver (*.dbf);DefaultDir=" +
-         Sample("dbase") + ";DriverId=21;FIL=" + fil + ";MaxBufferSize=2048;PageTimeout=600;UID=admin;" + extra;
+         sampleFile("dbase") + ";DriverId=21;FIL=" + fil + ";MaxBufferSize=2048;PageTimeout=600;UID=admin;" + extra;
 }
 
 TEST(FileProviders, CatalogListsAccessTablesAndExcelSheets) {
@@ -96,7 +97,9 @@ TEST(FileProviders, MissingFilesTablesAndSheetsNameTheSource) {
       EXPECT_THAT(e.what(), HasSubstr(part));
     }
   };
-  expect([] { openProvider(AccessString("access/absent.mdb")); }, "absent.mdb");
+  expect([] {
+    openProvider("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + sampleFile("access") + "/absent.mdb;Jet OLEDB:Engine Type=4;");
+  }, "absent.mdb");
   expect([] { openProvider(ExcelString("excel/deaths.xls"))->query("[gone$]"); }, "gone");
   expect([] { openProvider(AccessString("access/testV1997.mdb"))->query("[Table9]"); }, "Table9");
   expect([] { openProvider(DbaseString("dBase IV"))->query("[customers]"); }, "customers");

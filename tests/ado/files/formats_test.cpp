@@ -4,16 +4,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "platform/ado/open_provider.h"
 #include "tests/ado/files/collected_table.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::ado {
 namespace {
 
-using testing::Sample;
+using test::sampleFile;
 
 struct Dataset {
   std::string folder;
@@ -23,7 +23,7 @@ struct Dataset {
 
 // The CSV as LibreOffice wrote it: quoted text, plain numbers, no embedded commas.
 std::vector<std::vector<std::string>> ReadCsv(const std::string& path) {
-  std::ifstream in(path);
+  std::istringstream in(test::readFile(path));
   std::vector<std::vector<std::string>> rows;
   for (std::string line; std::getline(in, line);) {
     std::vector<std::string> cells;
@@ -63,7 +63,7 @@ class SameTableInEveryFormat : public ::testing::TestWithParam<Dataset> {};
 
 TEST_P(SameTableInEveryFormat, ReadsToTheCsvValues) {
   const Dataset& d = GetParam();
-  std::string folder = Sample("formats/" + d.folder);
+  std::string folder = sampleFile("formats/" + d.folder);
   std::string file = folder + "/" + d.base;
   auto csv = ReadCsv(file + ".csv");
   ASSERT_EQ(csv.size(), d.rows + 1);

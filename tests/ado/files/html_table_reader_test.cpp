@@ -5,15 +5,16 @@
 
 #include "platform/ado/error.h"
 #include "tests/ado/files/collected_table.h"
-#include "tests/ado/files/scratch_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::ado {
 namespace {
 
 using ::testing::HasSubstr;
 using testing::CollectedTable;
-using testing::Sample;
-using testing::ScratchDir;
+using test::sampleFile;
+using test::TempDir;
 
 CollectedTable Read(const std::string& path, int index = 0) {
   CollectedTable t;
@@ -22,7 +23,7 @@ CollectedTable Read(const std::string& path, int index = 0) {
 }
 
 TEST(HtmlTableReader, TableInAFullPageWithTheadThAndLinks) {
-  auto t = Read(Sample("html/banklist.html"));
+  auto t = Read(sampleFile("html/banklist.html"));
   ASSERT_EQ(t.Names(), (std::vector<std::string>{"Bank Name", "City", "ST", "CERT", "Acquiring Institution",
                                                  "Closing Date", "Updated Date"}));
   ASSERT_EQ(t.rows.size(), 10u);
@@ -34,20 +35,20 @@ TEST(HtmlTableReader, TableInAFullPageWithTheadThAndLinks) {
 }
 
 TEST(HtmlTableReader, TwoTablesRowLabelsAndAnEmptyCorner) {
-  EXPECT_EQ(CountHtmlTables(Sample("html/valid_markup.html")), 2);
-  auto first = Read(Sample("html/valid_markup.html"), 0);
+  EXPECT_EQ(CountHtmlTables(sampleFile("html/valid_markup.html")), 2);
+  auto first = Read(sampleFile("html/valid_markup.html"), 0);
   ASSERT_EQ(first.Names(), (std::vector<std::string>{"F1", "a", "b"}));
   ASSERT_EQ(first.rows.size(), 4u);
   EXPECT_EQ(first.fields[1].type, kFileInteger);
   EXPECT_EQ(first.Number(3, "F1"), 3);
-  auto second = Read(Sample("html/valid_markup.html"), 1);
+  auto second = Read(sampleFile("html/valid_markup.html"), 1);
   ASSERT_EQ(second.rows.size(), 2u);
   for (std::size_t r = 0; r < 2; ++r) EXPECT_EQ(first.rows[r], second.rows[r]);
 }
 
 TEST(HtmlTableReader, FirstRowOfTdNamesTheFieldsAndShortRowsAreNull) {
-  ScratchDir dir;
-  std::string path = dir.Write("t.htm",
+  TempDir dir;
+  std::string path = dir.write("t.htm",
                                "<html><body><table><tr><td>x</td><td>label</td></tr>"
                                "<tr><td> 1.5 </td><td>a&nbsp;b</td></tr><tr><td>-2</td></tr>"
                                "<tr><td colspan=2>7</td><td>extra</td></tr></table></body></html>");
@@ -62,13 +63,13 @@ TEST(HtmlTableReader, FirstRowOfTdNamesTheFieldsAndShortRowsAreNull) {
 }
 
 TEST(HtmlTableReader, EncodingsDeclaredAndUndeclared) {
-  ScratchDir dir;
-  std::string latin = dir.Write("latin.htm", "<table><tr><th>n</th></tr><tr><td>caf\xE9</td></tr></table>");
+  TempDir dir;
+  std::string latin = dir.write("latin.htm", "<table><tr><th>n</th></tr><tr><td>caf\xE9</td></tr></table>");
   EXPECT_EQ(Read(latin).Text(0, "n"), "café");  // no declaration: Windows-1252
-  std::string declared = dir.Write(
+  std::string declared = dir.write(
       "cyr.htm", "<meta charset=\"windows-1251\"><table><tr><th>n</th></tr><tr><td>\xC1\xE0\xED\xEA</td></tr></table>");
   EXPECT_EQ(Read(declared).Text(0, "n"), "Банк");
-  std::string lying = dir.Write(
+  std::string lying = dir.write(
       "bad.htm", "<meta charset=\"utf-8\"><table><tr><th>n</th></tr><tr><td>caf\xE9</td></tr></table>");
   try {
     Read(lying);
@@ -80,12 +81,12 @@ TEST(HtmlTableReader, EncodingsDeclaredAndUndeclared) {
 }
 
 TEST(HtmlTableReader, FilesWithoutTablesAndMissingTables) {
-  ScratchDir dir;
-  std::string none = dir.Write("none.htm", "<html><body><p>no table here</p></body></html>");
+  TempDir dir;
+  std::string none = dir.write("none.htm", "<html><body><p>no table here</p></body></html>");
   EXPECT_EQ(CountHtmlTables(none), 0);
   EXPECT_THROW(Read(none), DataError);
-  EXPECT_THROW(Read(Sample("html/valid_markup.html"), 2), DataError);
-  std::string binary = dir.Write("zip.htm", std::string("PK\x03\x04\x00\x00\xff\xfe", 8));
+  EXPECT_THROW(Read(sampleFile("html/valid_markup.html"), 2), DataError);
+  std::string binary = dir.write("zip.htm", std::string("PK\x03\x04\x00\x00\xff\xfe", 8));
   EXPECT_THROW(Read(binary), DataError);
 }
 

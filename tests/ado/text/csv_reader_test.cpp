@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ado/error.h"
+#include "tests/support/test_files.h"
 
 using namespace orlix::ado;
 using orlix::com::Variant;
@@ -106,7 +107,7 @@ TEST(CsvReaderTest, RefusesAHundredMegabyteLine) {
 }
 
 TEST(CsvReaderTest, ReadsTheToothGrowthSample) {
-  auto t = readCsvFile(ORLIX_SAMPLES_DIR "/formats/toothgrowth/toothgr.csv");
+  auto t = readCsvFile(orlix::test::sampleFile("formats/toothgrowth/toothgr.csv"));
   ASSERT_EQ(t->fieldCount(), 3u);
   EXPECT_EQ(t->rowCount(), 60u);
   EXPECT_EQ(t->field(0).name, "len");
@@ -116,7 +117,7 @@ TEST(CsvReaderTest, ReadsTheToothGrowthSample) {
   EXPECT_EQ(t->value(0, 0), Variant(4.2));
   EXPECT_EQ(t->value(0, 1), Variant("VC"));
   EXPECT_EQ(t->value(59, 2), Variant(2.0));
-  auto w = readCsvFile(ORLIX_SAMPLES_DIR "/formats/warpbreaks/warpbrk.txt");
+  auto w = readCsvFile(orlix::test::sampleFile("formats/warpbreaks/warpbrk.txt"));
   EXPECT_EQ(w->field(0).type, adInteger);
   EXPECT_EQ(w->rowCount(), 54u);
 }

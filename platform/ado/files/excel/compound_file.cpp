@@ -36,7 +36,7 @@ class CompoundFile {
       std::uint32_t start = Le32(directory, at + 116);
       std::uint32_t size = Le32(directory, at + 120);
       if (type == 5 && at == 0) root_stream = Chain(start, fat_, sector_size_, nullptr);
-      if (type != 2 || !SameNameIgnoringCase(EntryName(directory, at), name)) continue;
+      if (type != 2 || !equalsIgnoreCase(EntryName(directory, at), name)) continue;
       std::string data;
       if (size < mini_cutoff_) {
         std::vector<std::uint32_t> mini_fat = Table(Chain(Le32(bytes_, 0x3C), fat_, sector_size_, nullptr));

@@ -48,7 +48,9 @@ bool IsDateFormat(int id, std::string_view code) {
 
 double OleDateFromExcelSerial(double serial, bool date1904) {
   if (date1904) return serial + 1462;
-  // The 1900 system counts a 29 February 1900 that never was.
+  // Below 1 the 1900 system holds a time of day without a date (day 0 here too);
+  // from 61 on it counts a 29 February 1900 that never was.
+  if (serial < 1) return serial;
   return serial < 61 ? serial + 1 : serial;
 }
 

@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include "platform/ado/field_names.h"
-#include "platform/ado/files/isolated_reader.h"
 #include "platform/ado/files/excel/sheet_grid.h"
 #include "platform/ado/files/excel/xls_reader.h"
 #include "platform/ado/files/excel/xlsx_reader.h"
@@ -25,13 +24,9 @@ Workbook KindOf(const std::string& path) {
   ThrowFileError(path, "is no Excel workbook (neither Excel 97-2003 nor .xlsx content)");
 }
 
-// freexl overruns buffers on some damaged workbooks: .xls files are read in a
-// child process that must answer within this time.
-constexpr std::chrono::seconds kSilenceLimit{30};
-
 std::vector<std::string> SheetNames(const std::string& path) {
   if (KindOf(path) == Workbook::kXlsx) return XlsxSheetNames(path);
-  return ListIsolated(path, [&path] { return XlsSheetNames(path); }, kSilenceLimit);
+  return XlsSheetNames(path);
 }
 
 }  // namespace
@@ -46,13 +41,9 @@ void ReadExcelSheet(const std::string& path, const std::string& sheet, FileTable
   std::string wanted = sheet;
   if (!wanted.empty() && wanted.back() == '$') wanted.pop_back();
   for (const auto& name : SheetNames(path)) {
-    if (!SameNameIgnoringCase(name, wanted)) continue;
-    if (KindOf(path) == Workbook::kXlsx) {
-      EmitSheetTable(ReadXlsxGrid(path, name), path, name, sink);
-    } else {
-      auto read = [&](FileTableSink& out) { EmitSheetTable(ReadXlsGrid(path, name), path, name, out); };
-      RunIsolated(path, read, sink, kSilenceLimit);
-    }
+    if (!equalsIgnoreCase(name, wanted)) continue;
+    bool xlsx = KindOf(path) == Workbook::kXlsx;
+    EmitSheetTable(xlsx ? ReadXlsxGrid(path, name) : ReadXlsGrid(path, name), path, name, sink);
     return;
   }
   ThrowFileError(path, "has no sheet " + wanted);

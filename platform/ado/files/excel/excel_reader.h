@@ -1,5 +1,4 @@
-// Reads the sheets of an Excel workbook: .xls (Excel 97-2003, through freexl, in a
-// child process: see isolated_reader.h)
+// Reads the sheets of an Excel workbook: .xls (Excel 97-2003, its BIFF records)
 // and .xlsx (zipped XML), told apart by their content, not their name.
 #pragma once
 

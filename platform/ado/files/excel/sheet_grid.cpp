@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "platform/ado/field_names.h"
-#include "platform/ado/ole_date.h"
+#include "platform/com/ole_date.h"
 
 namespace orlix::ado {
 
@@ -24,7 +24,7 @@ std::string NumberText(double value) {
 std::string CellText(const SheetCell& c) {
   switch (c.kind) {
     case SheetCell::kNumber: return NumberText(c.number);
-    case SheetCell::kDate: return OleDateToText(c.number);
+    case SheetCell::kDate: return com::isOleDateInRange(c.number) ? com::formatOleDate(c.number) : "";
     case SheetCell::kBool: return c.number != 0 ? "TRUE" : "FALSE";
     default: return c.text;
   }

@@ -1,5 +1,5 @@
-// Excel 97-2003 workbooks (.xls): the cells through freexl, completed by the
-// formula results and truth values read from the BIFF records.
+// Excel 97-2003 workbooks (.xls): the workbook stream taken out of its
+// compound file and its BIFF records read by our own code, in process.
 #pragma once
 
 #include <string>
@@ -13,6 +13,7 @@ namespace orlix::ado {
 std::vector<std::string> XlsSheetNames(const std::string& path);
 
 // The cells of worksheet `sheet` (exact name as XlsSheetNames gives it).
+// Throws DataError naming the file and the sheet.
 SheetGrid ReadXlsGrid(const std::string& path, const std::string& sheet);
 
 }  // namespace orlix::ado

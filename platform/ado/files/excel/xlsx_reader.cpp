@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "platform/ado/files/excel/excel_number_format.h"
-#include "platform/ado/ole_date.h"
+#include "platform/com/ole_date.h"
 #include "platform/ado/files/xml_document.h"
 
 namespace orlix::ado {
@@ -215,7 +215,7 @@ class SheetReader {
     } else if (type == "e") {
       cell.kind = SheetCell::kError;
     } else if (type == "d") {
-      auto date = OleDateFromText(value.substr(0, 19));
+      auto date = com::parseIsoDate(value.substr(0, 19));
       if (!date) Bad("date " + value);
       cell.kind = SheetCell::kDate;
       cell.number = *date;

@@ -3,30 +3,31 @@
 
 #include "platform/ado/error.h"
 #include "platform/ado/files/excel/excel_reader.h"
-#include "platform/ado/ole_date.h"
+#include "platform/com/ole_date.h"
 #include "tests/ado/files/collected_table.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::ado {
 namespace {
 
 using ::testing::ElementsAre;
 using testing::CollectedTable;
-using testing::Sample;
+using test::sampleFile;
 
 CollectedTable Read(const std::string& file, const std::string& sheet) {
   CollectedTable t;
-  ReadExcelSheet(Sample("excel/" + file), sheet, t);
+  ReadExcelSheet(sampleFile("excel/" + file), sheet, t);
   return t;
 }
 
-double Date(int y, int m, int d) { return *OleDateFromCivil(y, m, d); }
+double Date(int y, int m, int d) { return com::oleDateFromParts(y, m, d); }
 
 TEST(ExcelXls, CatalogListsSheetsWithDollar) {
-  EXPECT_THAT(ListExcelSheets(Sample("excel/deaths.xls")), ElementsAre("arts$", "other$"));
-  EXPECT_THAT(ListExcelSheets(Sample("excel/types.xls")),
+  EXPECT_THAT(ListExcelSheets(sampleFile("excel/deaths.xls")), ElementsAre("arts$", "other$"));
+  EXPECT_THAT(ListExcelSheets(sampleFile("excel/types.xls")),
               ElementsAre("guess_me$", "guess_max$", "smorgasbord$", "logical_coercion$", "date_coercion$",
                           "numeric_coercion$", "text_coercion$"));
-  EXPECT_EQ(ListExcelSheets(Sample("excel/profiles.xls")).size(), 5u);
+  EXPECT_EQ(ListExcelSheets(sampleFile("excel/profiles.xls")).size(), 5u);
 }
 
 TEST(ExcelXls, TableBelowNotesOpensWithItsOwnHeaderAndFormulaResults) {

@@ -3,9 +3,10 @@
 
 #include "platform/ado/error.h"
 #include "platform/ado/files/excel/excel_reader.h"
-#include "platform/ado/ole_date.h"
+#include "platform/com/ole_date.h"
 #include "tests/ado/files/collected_table.h"
-#include "tests/ado/files/scratch_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 #include "tests/ado/files/xlsx_writer.h"
 
 namespace orlix::ado {
@@ -14,11 +15,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::CollectedTable;
-using testing::ScratchDir;
+using test::TempDir;
 using testing::Workbook;
 using testing::WriteZip;
 
-double Date(int y, int m, int d) { return *OleDateFromCivil(y, m, d); }
+double Date(int y, int m, int d) { return com::oleDateFromParts(y, m, d); }
 
 const char* kStrings =
     "<si><t>name</t></si><si><t>score</t></si><si><t>born</t></si><si><t>ok</t></si>"
@@ -36,7 +37,7 @@ const char* kRows =
 class ExcelXlsx : public ::testing::Test {
  protected:
   std::string Write(const testing::Parts& parts, const std::string& name = "book.xlsx") {
-    std::string path = dir_.Path(name);
+    std::string path = dir_.file(name);
     WriteZip(path, parts);
     return path;
   }
@@ -45,7 +46,7 @@ class ExcelXlsx : public ::testing::Test {
     ReadExcelSheet(path, sheet, t);
     return t;
   }
-  ScratchDir dir_;
+  TempDir dir_;
 };
 
 TEST_F(ExcelXlsx, ReadsSharedInlineAndFormulaCellsDatesAndBooleans) {
@@ -112,7 +113,7 @@ TEST_F(ExcelXlsx, DamagedWorkbooksGiveErrorsNamingTheFile) {
   bad_number["xl/worksheets/sheet1.xml"] = testing::SheetXml("<row r=\"1\"><c r=\"A1\"><v>12abc</v></c></row>");
   expect_error(bad_number, "e.xlsx", "number that is none");
 
-  std::string truncated = dir_.Write("f.xlsx", testing::ReadBytes(Write(parts, "whole.xlsx")).substr(0, 300));
+  std::string truncated = dir_.write("f.xlsx", test::readFile(Write(parts, "whole.xlsx")).substr(0, 300));
   EXPECT_THROW(ListExcelSheets(truncated), DataError);
 }
 
