@@ -8,10 +8,11 @@ if(ORLIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# The sanitizers' settings for every test process. ENVIRONMENT is a list, and
-# its ";" must survive being handed through gtest_discover_tests' arguments.
+# The sanitizers' settings for every test process. ENVIRONMENT is a list: its
+# ";" must survive gtest_discover_tests' argument parsing, the script that it
+# writes and that script's own parsing, each of which takes escapes away.
 set(ORLIX_TEST_ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1" "UBSAN_OPTIONS=print_stacktrace=1")
-string(REPLACE ";" "\\;" ORLIX_TEST_ENVIRONMENT_ESCAPED "${ORLIX_TEST_ENVIRONMENT}")
+string(REPLACE ";" [=[\\\\\\\;]=] ORLIX_TEST_ENVIRONMENT_ESCAPED "${ORLIX_TEST_ENVIRONMENT}")
 
 # orlix_add_test(NAME src... LIBS lib...): a GoogleTest executable run by CTest.
 # Tests reach the repository's files through tests/support/test_files.h.
