@@ -144,7 +144,7 @@ void CharacterStatistics(const RowTable& table, int c, ColumnDescriptor& column,
     return std::isnan(b.first) || a.first < b.first;
   });
   SetCuts(column, rows, [&](auto&& visit) {
-    for (const auto& [value, n] : numbers) visit(n, [&] { return value; });
+    for (const auto& number : numbers) visit(number.second, [&] { return number.first; });
   });
 }
 
