@@ -1,8 +1,9 @@
 // The result record sets: descriptives from the engine's variables, the tree
 // list read back from the node file, and a typed copy of the source's fields.
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <climits>
 #include <iostream>
+#include <string_view>
 
 #include "engine/delimited_reader.h"
 #include "engine/number_text.h"
@@ -43,15 +44,19 @@ void addRow(ado::Recordset& rs, const std::vector<com::Variant>& values) {
   rs.Update();
 }
 
-std::string fixed6(float value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
-  return text;
-}
+std::string fixed6(float value) { return engine::FormatFixed6(static_cast<double>(value)); }
 
-// Integer and number fields of a node line as the C library reads them: the
-// leading number, 0 when there is none (a blank).
-int32_t integerField(const std::string& text) { return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10)); }
+// Integer and number fields of a node line as the C library reads them in
+// its own locale: the leading number after blanks, 0 when there is none.
+int32_t integerField(const std::string& text) {
+  std::string_view s = text;
+  while (!s.empty() && (s.front() == ' ' || (s.front() >= '\t' && s.front() <= '\r'))) s.remove_prefix(1);
+  if (s.size() > 1 && s.front() == '+' && s[1] != '-') s.remove_prefix(1);
+  long value = 0;
+  if (std::from_chars(s.data(), s.data() + s.size(), value).ec == std::errc::result_out_of_range)
+    value = s.front() == '-' ? LONG_MIN : LONG_MAX;
+  return static_cast<int32_t>(value);
+}
 double singleField(const std::string& text) {
   return static_cast<double>(static_cast<float>(engine::ParseNumberPrefix(text)));
 }

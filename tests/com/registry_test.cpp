@@ -5,7 +5,9 @@
 
 #include "platform/com/registry_file.h"
 #include "platform/com/server_registration.h"
+#include "tests/support/scoped_locale.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 using namespace orlix::com;
 namespace fs = std::filesystem;
@@ -99,4 +101,19 @@ TEST_F(RegistryTest, ReRegistrationRewritesTheClassKeyAndUnregistrationKeepsTheC
   EXPECT_FALSE(reg.hasKey("HKEY_CLASSES_ROOT\\TypeLib\\{C33A72A0-3A5F-11D6-97C1-00E098053F2D}"));
   EXPECT_TRUE(reg.hasKey("HKEY_CLASSES_ROOT\\CLSID"));
   EXPECT_EQ(reg.value("HKEY_CLASSES_ROOT\\CLSID\\{00000000-0000-0000-0000-000000000001}"), "someone else");
+}
+
+// The registry file is the same bytes whatever the process locale.
+TEST_F(RegistryTest, TheFileIsTheSameInAnyLocale) {
+  auto written = [this] {
+    fs::remove_all(dir);
+    RegistryFile reg(file);
+    registerServer(reg, {kRegression}, kLib, "/opt/orlix/liborlix.so");
+    reg.setValue("HKEY_CURRENT_USER\\Orlix\\Settings", "Zoom", "1234.5");
+    reg.save();
+    return orlix::test::readFile(file);
+  };
+  auto [inC, inOther] = orlix::test::InBothLocales(written);
+  EXPECT_NE(inC.find("{C33A72AD-3A5F-11D6-97C1-00E098053F2D}"), std::string::npos);
+  EXPECT_EQ(inOther, inC);
 }

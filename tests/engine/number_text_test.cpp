@@ -26,15 +26,6 @@ TEST(NumberText, FormatsMatchPrintfInTheCLocale) {
   EXPECT_EQ(FormatStandard(3.4), "3.4");
 }
 
-TEST(NumberText, IgnoresTheProcessLocale) {
-  // A decimal comma locale must change nothing (skipped where none is installed).
-  const char* old = std::setlocale(LC_ALL, nullptr);
-  std::string saved = old ? old : "C";
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8")) GTEST_SKIP();
-  EXPECT_EQ(FormatFixed6(3.5), "3.500000");
-  EXPECT_EQ(ParseNumberPrefix("3.25abc"), 3.25);
-  std::setlocale(LC_ALL, saved.c_str());
-}
 
 TEST(NumberText, NumberPrefixReadsLikeStrtod) {
   EXPECT_EQ(ParseNumberPrefix("12.500000"), 12.5);

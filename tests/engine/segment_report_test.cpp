@@ -272,18 +272,46 @@ TEST_F(SegmentReportTest, DamagedLinesAreNamedNotFatal) {
   EXPECT_NE(result.problems[3].find("no line end"), std::string::npos);
 }
 
-TEST_F(SegmentReportTest, EachReadGivesOneWholeReport) {
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// Every call reads the node file as it is then: one header and one section
+// per leaf, never the text of an earlier call added to it.
+TEST_F(SegmentReportTest, EachReadGivesOneWholeReportOfTheFileAsItIsNow) {
   writeNodes(kAgeIncomeTree);
-  EXPECT_EQ(report().text, report().text);
+  for (int read = 0; read < 2; ++read) {
+    const std::string text = report().text;
+    EXPECT_EQ(Occurrences(text, "Segment Summary Report"), 1u);
+    EXPECT_EQ(Occurrences(text, "\nSEGMENT "), 3u);  // root_L_L, root_L_R, root_R
+    EXPECT_NE(text.find("SEGMENT 2\n-"), std::string::npos);
+  }
+  writeNodes(
+      "root,\"ALL CASES\",60,5,1,1,9\n"
+      "root_L,\"X <= 2.000000\",30,3,1,1,4\n"
+      "root_R,\"X >  2.000000\",30,7,1,5,9\n");
+  const std::string text = report().text;
+  EXPECT_EQ(Occurrences(text, "Segment Summary Report"), 1u);
+  EXPECT_EQ(Occurrences(text, "\nSEGMENT "), 2u);
+  EXPECT_NE(text.find("X >  2.000000"), std::string::npos);
+  EXPECT_EQ(text.find("AGE"), std::string::npos);
+}
+
+// With the system clock only the stamp on the second line may differ between reads.
+TEST_F(SegmentReportTest, TheSystemClockStampsTheSecondLineOnly) {
+  writeNodes(kAgeIncomeTree);
   std::string first = makeSegmentReport(input_).text;
   std::string second = makeSegmentReport(input_).text;
   ASSERT_EQ(first.size(), second.size());
-  // Identical but for the date on the second line.
   std::size_t dateStart = first.find('\n') + 1;
   std::size_t dateEnd = first.find('\n', dateStart);
   EXPECT_EQ(dateEnd - dateStart, 27u + 24u);
   EXPECT_EQ(first.substr(dateEnd), second.substr(dateEnd));
   EXPECT_EQ(first.substr(0, dateStart + 27), second.substr(0, dateStart + 27));
+  std::string pinned = report().text;
+  EXPECT_EQ(first.substr(dateEnd), pinned.substr(pinned.find('\n', dateStart)));
 }
 
 TEST(DateTimeText, FixedTwentyFourCharacterForm) {

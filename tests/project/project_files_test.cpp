@@ -8,6 +8,7 @@
 
 #include "platform/ado/recordset.h"
 #include "project/project_files.h"
+#include "tests/support/scoped_locale.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"
 
@@ -154,6 +155,28 @@ TEST(ProjectFiles, ValuesLoseTheirLineBreaksAndStayInFileOrder) {
   EXPECT_EQ(lines[0].key, "Target:");
   EXPECT_EQ(lines[1].value, "a,bc");
   EXPECT_EQ(lines[2].value, "z");
+}
+
+// Every file of a project folder is the same bytes whatever the process locale.
+TEST(ProjectFiles, EveryFileIsTheSameInAnyLocale) {
+  test::TempDir dir("orlix-project");
+  auto saved = [&dir] {
+    ProjectContent c = sampleContent();
+    c.treeList->AddNew();
+    c.treeList->Fields().Item("ID").SetValue(com::Variant(int32_t{1234567}));
+    c.treeList->Fields().Item("Rule").SetValue(com::Variant(std::string("x >  1234.500000")));
+    c.treeList->Fields().Item("Mean").SetValue(com::Variant(1234567.125));
+    c.treeList->Update();
+    saveProject(dir.path(), c);
+    std::string files;
+    for (const char* name : {"TreeParms.cfg", "summary.txt", "code.txt", "treelist.xml", "descrip.xml", "rules.csv",
+                             "descriptives.csv"})
+      files += std::string(name) + ":\n" + readFile(dir.file(name));
+    return files;
+  };
+  auto [inC, inOther] = test::InBothLocales(saved);
+  EXPECT_NE(inC.find("\t1234567\tx >  1234.500000\t1234567.125\r\n"), std::string::npos) << inC;
+  EXPECT_EQ(inOther, inC);
 }
 
 }  // namespace

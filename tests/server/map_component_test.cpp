@@ -3,6 +3,8 @@
 // an object answers for, its node file and the server's registration.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <filesystem>
 
 #include "platform/com/registry_file.h"
@@ -42,6 +44,18 @@ class MapComponentTest : public ::testing::Test {
   TempDir dir;
 };
 
+// A generated text without its time stamp ("Tue Dec  8 08:52:27 2026").
+std::string withoutStamp(const std::string& text) {
+  static const std::regex stamp("[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}");
+  return std::regex_replace(text, stamp, "<stamp>");
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 TEST_F(MapComponentTest, RunsOnHundredRowsDroppingThoseWithMissingNumbers) {
   RegressionMap map;
   int32_t rows = -1, cols = -1;
@@ -62,14 +76,21 @@ TEST_F(MapComponentTest, RunsOnHundredRowsDroppingThoseWithMissingNumbers) {
   map.MAPRules(&report);
   EXPECT_NE(report.find("Amount"), std::string::npos);
   EXPECT_EQ(map.engine()->columns()[4].name, "Amount");
-  // Each read makes the report afresh: one copy, never a doubled text.
+  // Each read makes the texts afresh: the same text but for its time stamp,
+  // one copy, never a doubled text; the code assigns every segment of the report.
   std::string again, code, codeAgain;
   map.MAPRules(&again);
-  EXPECT_EQ(again.size(), report.size());
+  EXPECT_EQ(withoutStamp(again), withoutStamp(report));
+  EXPECT_EQ(occurrences(report, "Segment Summary Report"), 1u);
+  const std::size_t segments = occurrences(report, "\nSEGMENT ");
+  EXPECT_GE(segments, 2u);
   map.MAPCode(&code);
   map.MAPCode(&codeAgain);
-  EXPECT_EQ(code.size(), codeAgain.size());
-  EXPECT_FALSE(code.empty());
+  EXPECT_EQ(withoutStamp(codeAgain), withoutStamp(code));
+  EXPECT_EQ(occurrences(code, "Scoring Code for Regression Map"), 1u);
+  EXPECT_EQ(occurrences(code, "THEN SEGMENT = "), segments + 1);  // and the catch-all for rows no rule takes
+  for (std::size_t n = 0; n < segments; ++n)
+    EXPECT_NE(code.find("THEN SEGMENT = " + std::to_string(n) + ";"), std::string::npos) << n;
 }
 
 TEST_F(MapComponentTest, TargetErrorsAreDispatchExceptionsWithTheComponentsIdentity) {

@@ -59,8 +59,8 @@ TEST_F(ResultRecordsets, TreeListOfOneSplit) {
     EXPECT_EQ(rs->Fields().Item(i).Attributes(), attributes[i]) << i;
   }
   ASSERT_EQ(rs->RecordCount(), 3);
-  EXPECT_EQ(rowText(*rs), "1|root|ALL CASES|40|" + com::formatDouble(35.0) + "|" +
-                              value(*rs, "SD").toString() + "|20|50|0|2|3");
+  // Twenty 20s and twenty 50s: mean 35, population standard deviation 15.
+  EXPECT_EQ(rowText(*rs), "1|root|ALL CASES|40|35|15|20|50|0|2|3");
   rs->MoveNext();
   EXPECT_EQ(value(*rs, "Name").toString(), "root_L");
   EXPECT_EQ(value(*rs, "N").toInt32(), 20);

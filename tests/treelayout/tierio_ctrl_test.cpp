@@ -5,9 +5,11 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "treelayout/tierio_ctrl.h"
+#include "tests/support/scoped_locale.h"
 #include "treelayout/tierio_ids.h"
 
 namespace orlix {
@@ -136,14 +138,31 @@ TEST(TierioPersistence, ABadEntryIsNamedAndNothingIsTaken) {
   }
 }
 
-TEST(TierioPersistence, NumbersStoredAsTextAreReadInTheCLocale) {
-  MemoryPropertyBag bag;
-  bag.write("LayerDistance", std::string(" 250.9 "));
-  bag.write("Orientation", std::string("3"));
+// Numbers stored as text are read in the C locale, and what is saved is the
+// same, whatever the process locale.
+TEST(TierioPersistence, PropertiesLoadAndSaveTheSameInAnyLocale) {
+  auto loadAndSave = [] {
+    MemoryPropertyBag bag;
+    bag.write("LayerDistance", std::string(" 250.9 "));
+    bag.write("VertexDistance", std::string("1234.5"));
+    bag.write("Orientation", std::string("3"));
+    TierioCtrl ctrl;
+    ctrl.Load(bag);
+    MemoryPropertyBag saved;
+    ctrl.Save(saved);
+    return std::make_tuple(ctrl.Orientation(), ctrl.LayerDistance(), ctrl.VertexDistance(),
+                           std::get<std::int16_t>(*saved.read("Orientation")),
+                           std::get<float>(*saved.read("LayerDistance")),
+                           std::get<float>(*saved.read("VertexDistance")));
+  };
+  auto [inC, inOther] = test::InBothLocales(loadAndSave);
+  EXPECT_EQ(inC, std::make_tuple(treelayout::West, 250.0f, 1234.0f, std::int16_t{3}, 250.0f, 1234.0f));
+  EXPECT_EQ(inOther, inC);
+  test::ScopedLocale decimalComma;
+  MemoryPropertyBag comma;
+  comma.write("LayerDistance", std::string("250,9"));  // a comma is never a decimal point
   TierioCtrl ctrl;
-  ctrl.Load(bag);
-  EXPECT_EQ(ctrl.LayerDistance(), 250.0f);
-  EXPECT_EQ(ctrl.Orientation(), treelayout::West);
+  EXPECT_THROW(ctrl.Load(comma), ControlError);
 }
 
 TEST(TierioProperties, ResetRestoresTheDefaults) {
