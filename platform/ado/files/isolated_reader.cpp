@@ -11,7 +11,7 @@
 
 #include "platform/ado/error.h"
 
-#if ORLIX_CHECKED_BUILD
+#if ORLIX_CHILD_LEAK_CHECK
 #include <sanitizer/lsan_interface.h>
 #endif
 
@@ -153,9 +153,9 @@ class Decoder {
 constexpr int kLeaked = 23;
 
 // Ends the child without running the parent's exit handlers (they belong to
-// the parent), after LeakSanitizer has looked at the child in checked builds.
+// the parent), after LeakSanitizer has looked at the child in sanitizer builds.
 [[noreturn]] void EndChild(int status) {
-#if ORLIX_CHECKED_BUILD
+#if ORLIX_CHILD_LEAK_CHECK
   if (status == 0 && __lsan_do_recoverable_leak_check() != 0) status = kLeaked;
 #endif
   _exit(status);

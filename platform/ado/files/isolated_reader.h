@@ -4,10 +4,10 @@
 //
 // The reader's own faults are bugs, not damaged files. In sanitizer and fuzz
 // builds a child that dies of a signal, ends with a sanitizer's exit status
-// (its report is on standard error, which the child shares), leaks memory or
-// throws anything but DataError stops this process with abort(), so that a
-// test or a fuzzer fails with the report in view. In release builds the same
-// ends as a DataError naming the file.
+// (its report is on standard error, which the child shares), leaks memory
+// (sanitizer builds; not under a fuzzer) or throws anything but DataError
+// stops this process with abort(), so that a test or a fuzzer fails with the
+// report in view. In release builds the same ends as a DataError naming the file.
 #pragma once
 
 #include <chrono>
