@@ -35,6 +35,7 @@ function(orlix_add_fuzzer name)
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS} orlix_test_support)
+    target_compile_definitions(fuzz_${name} PRIVATE ORLIX_FUZZING=1)
     # One line per fuzzer in fuzzers.txt: "fuzz_NAME|corpus|corpus...".
     string(REPLACE ";" "|" corpus "${F_CORPUS}")
     set_property(GLOBAL APPEND PROPERTY ORLIX_FUZZERS "fuzz_${name}|${corpus}")

@@ -1,7 +1,6 @@
 // Fuzzes the HTML table reader: every table of the input as an .htm.
 #include "fuzz/file_formats/fuzz_file_input.h"
 #include "platform/ado/files/html_table_reader.h"
-#include "tests/ado/files/collected_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;
@@ -9,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::Expect([&] {
     int tables = CountHtmlTables(path);
     for (int i = 0; i < tables && i < 8; ++i) {
-      testing::CollectedTable t;
+      fuzzing::CheckedSink t;
       fuzzing::Expect([&] { ReadHtmlTable(path, i, t); });
     }
   });

@@ -1,14 +1,13 @@
 // Fuzzes the Excel 97-2003 reader: every sheet of the input as an .xls.
 #include "fuzz/file_formats/fuzz_file_input.h"
 #include "platform/ado/files/excel/excel_reader.h"
-#include "tests/ado/files/collected_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;
   std::string path = fuzzing::WriteInput(data, size, "input.xls");
   fuzzing::Expect([&] {
     for (const auto& sheet : ListExcelSheets(path)) {
-      testing::CollectedTable t;
+      fuzzing::CheckedSink t;
       fuzzing::Expect([&] { ReadExcelSheet(path, sheet, t); });
     }
   });

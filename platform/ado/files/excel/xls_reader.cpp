@@ -10,6 +10,9 @@ namespace orlix::ado {
 
 namespace {
 
+// An Excel 97-2003 worksheet has 256 columns (A to IV) and 65,536 rows.
+constexpr int kXlsColumns = 256;
+
 BiffWorkbook ReadBiff(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) ThrowFileError(path, "cannot be opened");
@@ -35,8 +38,12 @@ SheetGrid ReadXlsGrid(const std::string& path, const std::string& sheet) {
   for (std::size_t i = 0; i < biff.sheets().size(); ++i) {
     if (!biff.sheets()[i].worksheet || biff.sheets()[i].name != sheet) continue;
     SheetGrid grid;
-    for (auto& c : biff.Cells(i))
+    for (auto& c : biff.Cells(i)) {
+      if (c.column >= kXlsColumns)
+        ThrowFileError(path, "is a damaged workbook: sheet " + sheet + " has a cell beyond column IV (row " +
+                                 std::to_string(c.row + 1) + ")");
       if (c.cell.kind != SheetCell::kEmpty) grid.Set(c.row, c.column, std::move(c.cell), path);
+    }
     return grid;
   }
   ThrowFileError(path, "has no sheet " + sheet);
