@@ -1,6 +1,12 @@
 #include "platform/graphon/view/diagram_painter.h"
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 #include <QTextOption>
 
 #include "platform/graphon/view/item_geometry.h"
@@ -13,6 +19,7 @@ namespace {
 constexpr double kTextInset = 45;      // twips between the outline and the text
 constexpr double kTabStop = 360;       // a quarter inch
 constexpr double kHandlePixels = 5;
+constexpr double kSmallestText = 0.6;
 
 bool isEdged(std::int32_t shape) { return shape >= 9 && shape <= 12; }
 
@@ -46,20 +53,57 @@ void paintEdges(QPainter& painter, const Node& node, const QPen& pen, const QRec
   bevel(painter, pen, inner, innerRaised ? light : shadow, innerRaised ? shadow : light);
 }
 
+// The node's text broken into lines across `width`, one layout per paragraph.
+struct TextBlock {
+  std::vector<std::unique_ptr<QTextLayout>> paragraphs;
+  double height = 0;
+};
+
+TextBlock layoutText(const QStringList& paragraphs, const QFont& font, double width) {
+  TextBlock block;
+  QTextOption option(Qt::AlignHCenter);
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  option.setTabStopDistance(kTabStop);
+  const double leading = QFontMetricsF(font).leading();
+  for (const QString& text : paragraphs) {
+    auto layout = std::make_unique<QTextLayout>(text, font);
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+      line.setLineWidth(width);
+      line.setPosition(QPointF(0, block.height));
+      block.height += line.height() + std::max(0.0, leading);
+    }
+    layout->endLayout();
+    block.paragraphs.push_back(std::move(layout));
+  }
+  return block;
+}
+
+// Text centred in the node. Text too long for the box is drawn smaller, down
+// to kSmallestText of its size, so a whole class distribution stays readable;
+// beyond that it is cut at the bottom.
 void paintText(QPainter& painter, const Node& node, const QRectF& rect) {
   if (node.text().empty()) return;
   QString text = QString::fromStdString(node.text());
   text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QTextOption option(Qt::AlignCenter);
-  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  option.setTabStopDistance(kTabStop);
+  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+  const QStringList paragraphs = text.split(QLatin1Char('\n'));
   const QRectF box = rect.adjusted(kTextInset, kTextInset / 3, -kTextInset, -kTextInset / 3);
   if (box.width() <= 0 || box.height() <= 0) return;
+  QFont font = qFont(node.font());
+  const int fullSize = font.pixelSize();
+  TextBlock block = layoutText(paragraphs, font, box.width());
+  for (double scale = 0.95; block.height > box.height() && scale >= kSmallestText - 1e-9; scale -= 0.05) {
+    font.setPixelSize(std::max(1, static_cast<int>(fullSize * scale)));
+    block = layoutText(paragraphs, font, box.width());
+  }
+  const double top = block.height <= box.height() ? box.top() + (box.height() - block.height) / 2 : box.top();
   painter.save();
   painter.setClipRect(box, Qt::IntersectClip);
-  painter.setFont(qFont(node.font()));
   painter.setPen(Qt::black);
-  painter.drawText(box, text, option);
+  for (const auto& layout : block.paragraphs) layout->draw(&painter, QPointF(box.left(), top));
   painter.restore();
 }
 
