@@ -90,7 +90,8 @@ void paintText(QPainter& painter, const Node& node, const QRectF& rect) {
   text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
   const QStringList paragraphs = text.split(QLatin1Char('\n'));
-  const QRectF box = rect.adjusted(kTextInset, kTextInset / 3, -kTextInset, -kTextInset / 3);
+  const QRectF box =
+      textArea(node.shape(), rect).adjusted(kTextInset, kTextInset / 3, -kTextInset, -kTextInset / 3);
   if (box.width() <= 0 || box.height() <= 0) return;
   QFont font = qFont(node.font());
   const int fullSize = font.pixelSize();

@@ -74,6 +74,33 @@ QPainterPath shapePath(std::int32_t shape, const QRectF& r) {
 
 QPainterPath nodeOutline(const Node& node) { return shapePath(node.shape(), nodeRect(node)); }
 
+QRectF textArea(std::int32_t shape, const QRectF& r) {
+  const double w = r.width(), h = r.height();
+  // Fractions of the width and height cut off at the left, top, right and bottom.
+  const auto part = [&](double left, double top, double right, double bottom) {
+    return QRectF(r.left() + w * left, r.top() + h * top, w * (1 - left - right), h * (1 - top - bottom));
+  };
+  switch (shape) {
+    case 0: return part(0.146, 0.146, 0.146, 0.146);  // the ellipse's inscribed rectangle
+    case 3: return part(0.25, 0.25, 0.25, 0.25);
+    case 4: return part(0.25, 0.5, 0.25, 0);
+    case 5: return part(0.25, 0, 0.25, 0.5);
+    case 6: return part(0, 0.25, 0.5, 0.25);
+    case 7: return part(0.5, 0.25, 0, 0.25);
+    case 8: {
+      const double cut = std::min(w / 4, h / 2) / 2 / w;
+      return part(cut, 0, cut, 0);
+    }
+    case 13: return part(0, 0.5, 0.5, 0);
+    case 14: return part(0.12, 0.3, 0.12, 0);
+    case 15: {
+      const double cut = std::min(w, h) * 0.29 / 2;
+      return r.adjusted(cut, cut / 2, -cut, -cut / 2);
+    }
+    default: return r;
+  }
+}
+
 QPointF shapeAnchor(std::int32_t shape, const QRectF& rect) {
   if (shape == 13) return QPointF(rect.left() + rect.width() / 3, rect.top() + rect.height() * 2 / 3);
   return rect.center();

@@ -17,6 +17,9 @@ QRectF nodeRect(const Node& node);
 // The outline of `shape` (0..15; others give a rectangle) inside `rect`.
 QPainterPath shapePath(std::int32_t shape, const QRectF& rect);
 QPainterPath nodeOutline(const Node& node);
+// The part of a node of `shape` in `rect` that its text is fitted into: the
+// largest plain rectangle the outline leaves (roughly, for the slanted ones).
+QRectF textArea(std::int32_t shape, const QRectF& rect);
 // The point inside the shape that links aim at: the centre, or for the right
 // triangle (13), whose hypotenuse runs through the centre, its centroid.
 QPointF shapeAnchor(std::int32_t shape, const QRectF& rect);
