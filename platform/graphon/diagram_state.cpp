@@ -151,8 +151,7 @@ void restoreState(Diagram& diagram, const DiagramState& state) {
     Link& link = nodes[static_cast<std::size_t>(s.from)]->outLinks().add(*nodes[static_cast<std::size_t>(s.to)]);
     applyLink(link, s);
   }
-  diagram.setRedraw(redraw);
-  if (redraw) diagram.refresh();
+  diagram.setRedraw(redraw);  // switching it back on repaints once
 }
 
 }  // namespace orlix::graphon
