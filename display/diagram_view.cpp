@@ -41,15 +41,6 @@ int shiftValue(Qt::KeyboardModifiers modifiers) {
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-// Changes many items with one repaint at the end.
-template <typename Change>
-void batch(graphon::Diagram& diagram, Change change) {
-  const bool redraw = diagram.redraw();
-  diagram.setRedraw(false);
-  change();
-  diagram.setRedraw(redraw);
-}
-
 }  // namespace
 
 DiagramView::DiagramView(graphon::Diagram& diagram, QWidget* parent)
@@ -186,7 +177,8 @@ void DiagramView::mousePressEvent(QMouseEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   graphon::Node* node = graphon::view::nodeAt(*diagram_, at);
   graphon::Link* link = node ? nullptr : graphon::view::linkAt(*diagram_, at, kHitPixels / pixelsPerTwip().width());
-  batch(*diagram_, [&] {
+  {
+    const graphon::RedrawPause pause(*diagram_);
     if (node) {
       if (ctrl) node->setSelected(!node->selected());
       else if (!node->selected()) clearSelection(), node->setSelected(true);
@@ -196,7 +188,7 @@ void DiagramView::mousePressEvent(QMouseEvent* event) {
     } else if (!ctrl) {
       clearSelection();
     }
-  });
+  }
   pressPoint_ = event->pos();
   pressTwips_ = at;
   dragged_ = false;
@@ -227,28 +219,26 @@ void DiagramView::mouseMoveEvent(QMouseEvent* event) {
   dragged_ = true;
   const QPointF delta = toTwips(event->pos()) - pressTwips_;
   const std::int32_t count = diagram_->nodes().count();
-  batch(*diagram_, [&] {
-    for (const auto& [index, start] : dragStart_) {
-      if (index >= count) continue;
-      graphon::Node& node = diagram_->nodes().item(index + 1);
-      // Whole twips, as the diagram file stores them.
-      node.setLeft(static_cast<float>(std::round(start.x() + delta.x())));
-      node.setTop(static_cast<float>(std::round(start.y() + delta.y())));
-    }
-  });
+  const graphon::RedrawPause pause(*diagram_);
+  for (const auto& [index, start] : dragStart_) {
+    if (index >= count) continue;
+    graphon::Node& node = diagram_->nodes().item(index + 1);
+    // Whole twips, as the diagram file stores them.
+    node.setLeft(static_cast<float>(std::round(start.x() + delta.x())));
+    node.setTop(static_cast<float>(std::round(start.y() + delta.y())));
+  }
 }
 
 void DiagramView::selectInBand(const QRectF& band, bool add) {
-  batch(*diagram_, [&] {
-    if (!add) clearSelection();
-    for (graphon::Node& node : diagram_->nodes())
-      if (graphon::view::nodeRect(node).intersects(band)) node.setSelected(true);
-    for (graphon::Link& link : diagram_->links()) {
-      QPainterPath line;
-      line.addPolygon(graphon::view::linkLine(link));
-      if (band.contains(line.boundingRect()) || line.intersects(band)) link.setSelected(true);
-    }
-  });
+  const graphon::RedrawPause pause(*diagram_);
+  if (!add) clearSelection();
+  for (graphon::Node& node : diagram_->nodes())
+    if (graphon::view::nodeRect(node).intersects(band)) node.setSelected(true);
+  for (graphon::Link& link : diagram_->links()) {
+    QPainterPath line;
+    line.addPolygon(graphon::view::linkLine(link));
+    if (band.contains(line.boundingRect()) || line.intersects(band)) link.setSelected(true);
+  }
 }
 
 void DiagramView::mouseReleaseEvent(QMouseEvent* event) {

@@ -368,13 +368,12 @@ void MapCustomizationDialog::changed() {
   if (!reading_) applyButton_->setEnabled(true);
 }
 
-void MapCustomizationDialog::apply() {
+void MapCustomizationDialog::applyLook() {
   graphon::Diagram& diagram = map_->diagram();
   const int attribute = attributes_->checkedId();
   const int style = std::max(0, styles_->checkedId());
   const int width = width_->value();
-  const bool redraw = diagram.redraw();
-  diagram.setRedraw(false);
+  const graphon::RedrawPause pause(diagram);
   for (graphon::Node* node : diagram.selectedNodes()) {
     if (attribute == NodeFill) node->setFillColor(color_);
     if (attribute == NodeOutline) {
@@ -391,7 +390,10 @@ void MapCustomizationDialog::apply() {
       link->setStyle(style);
       link->setWidth(width);
     }
-  diagram.setRedraw(redraw);
+}
+
+void MapCustomizationDialog::apply() {
+  applyLook();
   map_->Refresh();
   try {
     map_->SetOrientation(orientations_->checkedId());

@@ -57,6 +57,8 @@ class MapCustomizationDialog : public QDialog {
   QGroupBox* buildOrientationFrame();
   QGroupBox* buildPrintFrame();
   void readMap();
+  // The colour, line, shape and font choices, given to the selected items.
+  void applyLook();
   void showColor(graphon::Color color);
   void fontChanged();
   void changed();

@@ -67,12 +67,9 @@ void OrlFlowControl::orient(int orientation) {
 }
 
 void OrlFlowControl::SetSelLinks(const std::vector<graphon::Link*>& links) {
-  graphon::Diagram& d = map_.diagram();
-  const bool redraw = d.redraw();
-  d.setRedraw(false);
-  for (graphon::Link& link : d.links()) link.setSelected(false);
+  const graphon::RedrawPause pause(map_.diagram());
+  for (graphon::Link& link : map_.diagram().links()) link.setSelected(false);
   for (graphon::Link* link : links) link->setSelected(true);
-  d.setRedraw(redraw);
 }
 
 void OrlFlowControl::setDefaults(const std::function<void(graphon::ItemDefaults&)>& change) {

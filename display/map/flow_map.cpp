@@ -98,45 +98,32 @@ QImage FlowMap::ExportPicture(int itemSet, bool includeBackColor) const {
 
 void FlowMap::SaveImage(const QString& fileName) const { graphon::view::savePicture(diagram_, fileName); }
 
-template <typename Change>
-void FlowMap::batch(Change change) {
-  const bool redraw = diagram_.redraw();
-  diagram_.setRedraw(false);
-  change();
-  diagram_.setRedraw(redraw);
-}
-
 void FlowMap::selectAllNodes() {
-  batch([&] {
-    for (graphon::Node& node : diagram_.nodes()) node.setSelected(true);
-  });
+  const graphon::RedrawPause pause(diagram_);
+  for (graphon::Node& node : diagram_.nodes()) node.setSelected(true);
 }
 
 void FlowMap::invertSelectedNodes() {
-  batch([&] {
-    for (graphon::Node& node : diagram_.nodes()) node.setSelected(!node.selected());
-  });
+  const graphon::RedrawPause pause(diagram_);
+  for (graphon::Node& node : diagram_.nodes()) node.setSelected(!node.selected());
 }
 
 void FlowMap::selectAllConnections() {
-  batch([&] {
-    for (graphon::Node& node : diagram_.nodes())
-      for (graphon::Link& link : node.attachedLinks()) link.setSelected(true);
-  });
+  const graphon::RedrawPause pause(diagram_);
+  for (graphon::Node& node : diagram_.nodes())
+    for (graphon::Link& link : node.attachedLinks()) link.setSelected(true);
 }
 
 // Every link once, though it is attached to both of its nodes.
 void FlowMap::invertSelectedConnections() {
-  batch([&] {
-    for (graphon::Link& link : diagram_.links()) link.setSelected(!link.selected());
-  });
+  const graphon::RedrawPause pause(diagram_);
+  for (graphon::Link& link : diagram_.links()) link.setSelected(!link.selected());
 }
 
 void FlowMap::invertSelection() {
-  batch([&] {
-    for (graphon::Node& node : diagram_.nodes()) node.setSelected(!node.selected());
-    for (graphon::Link& link : diagram_.links()) link.setSelected(!link.selected());
-  });
+  const graphon::RedrawPause pause(diagram_);
+  for (graphon::Node& node : diagram_.nodes()) node.setSelected(!node.selected());
+  for (graphon::Link& link : diagram_.links()) link.setSelected(!link.selected());
 }
 
 }  // namespace orlix::display

@@ -76,8 +76,6 @@ class FlowMap {
   FlowPropertyTargets targets();
   graphon::view::DiagramFile fileContent() const;
   void apply(const graphon::view::DiagramFile& file, const QString& name);
-  template <typename Change>
-  void batch(Change change);
 
   graphon::Diagram diagram_;
   treelayout::TierioCtrl layout_;

@@ -121,4 +121,18 @@ class Diagram : public Object {
   std::function<void()> repaintHandler_;
 };
 
+// Holds the diagram's redraw switch off for as long as it lives and puts it
+// back as it was, so that many changes repaint once at the end.
+class RedrawPause {
+ public:
+  explicit RedrawPause(Diagram& diagram) : diagram_(diagram), was_(diagram.redraw()) { diagram.setRedraw(false); }
+  ~RedrawPause() { diagram_.setRedraw(was_); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+
+ private:
+  Diagram& diagram_;
+  bool was_;
+};
+
 }  // namespace orlix::graphon

@@ -133,8 +133,7 @@ DiagramState captureState(const Diagram& diagram) {
 
 void restoreState(Diagram& diagram, const DiagramState& state) {
   validate(state);
-  const bool redraw = diagram.redraw();
-  diagram.setRedraw(false);
+  const RedrawPause pause(diagram);  // switching it back on repaints once
   diagram.clear();
   diagram.setFilterFlag(state.filterFlag);
   diagram.setDefaults(state.defaults);
@@ -151,7 +150,6 @@ void restoreState(Diagram& diagram, const DiagramState& state) {
     Link& link = nodes[static_cast<std::size_t>(s.from)]->outLinks().add(*nodes[static_cast<std::size_t>(s.to)]);
     applyLink(link, s);
   }
-  diagram.setRedraw(redraw);  // switching it back on repaints once
 }
 
 }  // namespace orlix::graphon
