@@ -96,9 +96,11 @@ void DiagramView::updateScrollBars() {
   if (verticalScrollBarPolicy() != down) setVerticalScrollBarPolicy(down);
   const QSizeF scale = pixelsPerTwip();
   const QRectF scene = sceneRect();
-  const QSize view = viewport()->size();
   const int width = static_cast<int>(std::ceil(scene.width() * scale.width()));
   const int height = static_cast<int>(std::ceil(scene.height() * scale.height()));
+  // A drawing that fits the window without bars needs none, whatever bars show now.
+  const QSize whole = maximumViewportSize();
+  const QSize view = width <= whole.width() && height <= whole.height() ? whole : viewport()->size();
   horizontalScrollBar()->setRange(0, std::max(0, width - view.width()));
   horizontalScrollBar()->setPageStep(view.width());
   horizontalScrollBar()->setSingleStep(std::max(1, view.width() / 20));

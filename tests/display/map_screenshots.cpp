@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   ok &= save(customised, out.filePath("map-category-customised.png"));
 
   TreeDisplayWindow west(category.treeList, true, category.targetValueCount);
-  west.resize(900, 760);
+  west.resize(900, 580);
   west.show();
   west.flowControl().orient(3);
   west.flowControl().view().fitToWindow();
