@@ -17,6 +17,7 @@
 #include <QSize>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 #include "diagramprint/pagrix_ids.h"
 #include "diagramprint/pagrix_properties.h"
@@ -174,7 +175,7 @@ class PagrixCtrl : public QObject {
   void drawDecorations(int page, QPainter& painter, int dpiX, int dpiY);
   void drawHeaderLine(QPainter& painter, const QString& text, int page, bool footer);
   void drawPageBorder(QPainter& painter, int dpiX, int dpiY);
-  void printPages(QPrinter& printer, int first, int last);
+  void printPages(QPrinter& printer, const std::vector<int>& pages);
   void printDocument();
   void previewDocument();
   void showPreviewPage(int page);

@@ -2,6 +2,7 @@
 // dialog gives) as one document.
 #include <QPrinter>
 #include <algorithm>
+#include <vector>
 
 #include "diagramprint/control_error.h"
 #include "diagramprint/pagrix_ctrl.h"
@@ -27,32 +28,33 @@ void PagrixCtrl::printDocument() {
     printer = letterPaper(Orientation());
   }
   Measure(*printer);
-  int first = 1;
-  int last = pageCount_;
+  PrintRangeChooser::PageRanges ranges{{1, pageCount_}};
   if (dialog) {
-    const std::optional<std::pair<int, int>> pages = chooser_->choosePages(*printer, pageCount_);
-    if (!pages) return;
+    const std::optional<PrintRangeChooser::PageRanges> chosen = chooser_->choosePages(*printer, pageCount_);
+    if (!chosen) return;
     const bool toFile = printer->outputFormat() == QPrinter::PdfFormat;
     if (toFile ? printer->outputFileName().isEmpty() : printer->printerName().isEmpty())
       throw ControlError::noDefaultPrinter();
     Measure(*printer);
-    // The chosen printer may hold fewer pages than the dialog offered.
-    first = std::max(1, pages->first);
-    last = std::min(pages->second, pageCount_);
+    ranges = *chosen;
   }
-  if (first > last) return;
+  // Only pages the (chosen) printer holds: it may hold fewer than the dialog offered.
+  std::vector<int> pages;
+  for (const auto& [first, last] : ranges)
+    for (int page = std::max(1, first); page <= std::min(last, pageCount_); ++page) pages.push_back(page);
+  if (pages.empty()) return;
   if (!hasPrintArea())
     throw ControlError::invalidPropertyValue("the margins leave no room on the page to print on");
-  printPages(*printer, first, last);
+  printPages(*printer, pages);
   emit placementChanged();
   emit previewChanged();
 }
 
-void PagrixCtrl::printPages(QPrinter& printer, int first, int last) {
+void PagrixCtrl::printPages(QPrinter& printer, const std::vector<int>& pages) {
   PrintJob job(printer, p_.docName);
-  for (int page = first; page <= last; ++page) {
-    if (page > first) job.newPage();
-    PrintPage(page, job.painter());
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0) job.newPage();
+    PrintPage(pages[i], job.painter());
   }
   job.finish();
 }

@@ -83,8 +83,6 @@ void PagrixWidget::resizeEvent(QResizeEvent* event) {
   place();
 }
 
-void PagrixWidget::paintEvent(QPaintEvent* event) { QFrame::paintEvent(event); }
-
 void PagrixWidget::place() {
   if (placing_) return;
   placing_ = true;

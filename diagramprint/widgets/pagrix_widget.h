@@ -32,7 +32,6 @@ class PagrixWidget : public QFrame {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   void place();

@@ -1,6 +1,7 @@
 #include "diagramprint/widgets/print_dialog_chooser.h"
 
 #include <QPrintDialog>
+#include <QPageRanges>
 #include <QPrinter>
 
 namespace orlix::diagramprint {
@@ -16,13 +17,16 @@ void PrintDialogChooser::prepare(QPrintDialog& dialog, int pageCount) {
   dialog.setPrintRange(QAbstractPrintDialog::PageRange);
 }
 
-std::pair<int, int> PrintDialogChooser::chosenPages(const QPrinter& printer, int pageCount) {
-  if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0)
-    return {printer.fromPage(), std::max(printer.fromPage(), printer.toPage())};
-  return {1, pageCount};
+PrintRangeChooser::PageRanges PrintDialogChooser::chosenPages(const QPrinter& printer, int pageCount) {
+  PageRanges pages;
+  if (printer.printRange() == QPrinter::PageRange)
+    for (const QPageRanges::Range& range : printer.pageRanges().toRangeList())
+      pages.emplace_back(range.from, range.to);
+  if (pages.empty()) pages.emplace_back(1, pageCount);
+  return pages;
 }
 
-std::optional<std::pair<int, int>> PrintDialogChooser::choosePages(QPrinter& printer, int pageCount) {
+std::optional<PrintRangeChooser::PageRanges> PrintDialogChooser::choosePages(QPrinter& printer, int pageCount) {
   QPrintDialog dialog(&printer, parent_);
   prepare(dialog, pageCount);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

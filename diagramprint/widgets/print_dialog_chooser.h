@@ -14,11 +14,11 @@ namespace orlix::diagramprint {
 class PrintDialogChooser : public PrintRangeChooser {
  public:
   explicit PrintDialogChooser(QWidget* parent) : parent_(parent) {}
-  std::optional<std::pair<int, int>> choosePages(QPrinter& printer, int pageCount) override;
+  std::optional<PageRanges> choosePages(QPrinter& printer, int pageCount) override;
 
   // The dialog's presets, and the pages its answer asks for.
   static void prepare(QPrintDialog& dialog, int pageCount);
-  static std::pair<int, int> chosenPages(const QPrinter& printer, int pageCount);
+  static PageRanges chosenPages(const QPrinter& printer, int pageCount);
 
  private:
   QPointer<QWidget> parent_;

@@ -24,7 +24,7 @@ using test::pdfPageText;
 // A print dialog answered by the test.
 class ScriptedChooser : public PrintRangeChooser {
  public:
-  std::optional<std::pair<int, int>> choosePages(QPrinter& printer, int pageCount) override {
+  std::optional<PageRanges> choosePages(QPrinter& printer, int pageCount) override {
     offeredPages = pageCount;
     ++shown;
     if (cancel) return std::nullopt;
@@ -32,9 +32,9 @@ class ScriptedChooser : public PrintRangeChooser {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(file);
     }
-    return range ? *range : std::make_pair(1, pageCount);
+    return ranges ? *ranges : PageRanges{{1, pageCount}};
   }
-  std::optional<std::pair<int, int>> range;
+  std::optional<PageRanges> ranges;
   QString file;
   bool cancel = false;
   int offeredPages = 0;
@@ -109,7 +109,7 @@ TEST(PagrixPrintTest, TheDialogsRangeTwoToThreeOfFivePrintsTwoPages) {
   ctrl.SethWndFlow(&wide);
   ctrl.SetFooter(QStringLiteral("|<PAGE>|"));
   ScriptedChooser chooser;
-  chooser.range = std::make_pair(2, 3);
+  chooser.ranges = PrintRangeChooser::PageRanges{{2, 3}};
   ctrl.SetPrintRangeChooser(&chooser);
   ctrl.SetPrinterSettings(true);
   const QString pdf = outputPath("range.pdf");

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPageRanges>
+#include <QRadioButton>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,6 +16,7 @@
 #include "diagramprint/printer_access.h"
 #include "diagramprint/widgets/pagrix_widget.h"
 #include "tests/diagramprint/support/fake_diagram.h"
+#include "tests/diagramprint/support/pdf_text.h"
 
 namespace orlix::diagramprint {
 namespace {
@@ -143,9 +149,37 @@ TEST(PrintDialogChooserTest, ThePageRangeIsPresetAndSelectionDisabled) {
 
   printer.setPrintRange(QPrinter::PageRange);
   printer.setFromTo(2, 3);
-  EXPECT_EQ(PrintDialogChooser::chosenPages(printer, 5), std::make_pair(2, 3));
+  EXPECT_EQ(PrintDialogChooser::chosenPages(printer, 5), (PrintRangeChooser::PageRanges{{2, 3}}));
+  printer.setPageRanges(QPageRanges::fromString(QStringLiteral("1,4-5")));
+  EXPECT_EQ(PrintDialogChooser::chosenPages(printer, 5), (PrintRangeChooser::PageRanges{{1, 1}, {4, 5}}));
   printer.setPrintRange(QPrinter::AllPages);
-  EXPECT_EQ(PrintDialogChooser::chosenPages(printer, 5), std::make_pair(1, 5));
+  EXPECT_EQ(PrintDialogChooser::chosenPages(printer, 5), (PrintRangeChooser::PageRanges{{1, 5}}));
+}
+
+// The system's print dialog itself: print into a file, pages 2 to 3 of 5.
+TEST(PrintDialogChooserTest, ChoosingPagesTwoToThreeOfFivePrintsTwo) {
+  std::vector<QRect> boxes;
+  for (int i = 0; i < 5; ++i) boxes.emplace_back(200 + i * 9360, 200, 1800, 900);
+  FakeDiagram wide(boxes);
+  PagrixWidget widget;
+  PagrixCtrl& ctrl = widget.control();
+  ctrl.SethWndFlow(&wide);
+  ctrl.SetPrinterSettings(true);
+  const QString pdf = QDir::current().absoluteFilePath(QStringLiteral("dialog.pdf"));
+  QString names;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    for (QWidget* child : dialog->findChildren<QWidget*>())
+      if (!child->objectName().isEmpty()) names += child->objectName() + QLatin1Char(' ');
+    if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(pdf);
+    if (auto* range = dialog->findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"))) range->setText(QStringLiteral("2-3"));
+    if (auto* radio = dialog->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"))) radio->setChecked(true);
+    dialog->accept();
+  });
+  ctrl.PrintDoc();
+  EXPECT_EQ(test::pdfPageCount(pdf), 2) << names.toStdString();
+  EXPECT_TRUE(test::pdfPageText(pdf, 1).contains(QStringLiteral("Node 2")));
 }
 
 }  // namespace
