@@ -20,7 +20,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "display/map_printing.h"
 #include "display/orientation_sketch.h"
 #include "display/orl_flow_control.h"
 #include "display/swatch_palette.h"
@@ -404,9 +403,10 @@ void MapCustomizationDialog::apply() {
   applyButton_->setEnabled(false);
 }
 
+// As the map's own Print and Print Preview commands.
 void MapCustomizationDialog::print(bool preview) {
-  QString title;
-  if (askPrintTitle(this, title)) printMap(*map_, title, preview);
+  if (preview) map_->PrintPreviewContents();
+  else map_->PrintContents();
 }
 
 void MapCustomizationDialog::browse() {

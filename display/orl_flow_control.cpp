@@ -13,7 +13,7 @@
 #include "display/diagram_view.h"
 #include "display/dlg_dmap_cust.h"
 #include "display/edit_menu.h"
-#include "display/map_printing.h"
+#include "display/printing/map_print_command.h"
 #include "platform/graphon/view/diagram_picture.h"
 #include "treelayout/control_error.h"
 #include "treelayout/page/tierio_prop_page.h"
@@ -163,14 +163,17 @@ void OrlFlowControl::CopyContents() {
   });
 }
 
-void OrlFlowControl::PrintContents() {
-  QString title;
-  if (askPrintTitle(this, title)) command([&] { printMap(*this, title, false); });
-}
+void OrlFlowControl::PrintContents() { print(false); }
+void OrlFlowControl::PrintPreviewContents() { print(true); }
 
-void OrlFlowControl::PrintPreviewContents() {
-  QString title;
-  if (askPrintTitle(this, title)) command([&] { printMap(*this, title, true); });
+// The title prompt, then the print preview form's control prints the map or
+// shows its preview; the form's Copy takes the map's picture.
+void OrlFlowControl::print(bool preview) {
+  command([this, preview] {
+    printMap(this, hWnd(), preview, [this](diagramprint::PrintMessageTarget*) {
+      return ExportPicture(AllItems, false, false);
+    });
+  });
 }
 
 void OrlFlowControl::Customize() {

@@ -157,6 +157,7 @@ class OrlFlowControl : public QWidget {
   void diagramMouseReleased(int button, int shift, int x, int y);
   // Runs a menu command, showing its error to the user.
   void command(const std::function<void()>& action);
+  void print(bool preview);
   void viewSettingsChanged();
 
   FlowMap map_;

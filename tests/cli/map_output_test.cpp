@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/print_command.h"
 #include "cli/run_command.h"
 #include "platform/graphon/view/diagram_file.h"
 
@@ -119,6 +120,28 @@ TEST_F(MapOutputTest, BadPictureNamesAndOrientationsFailBeforeTheRun) {
   EXPECT_NE(err.str().find("--orientation must be 0 to 3"), std::string::npos);
   EXPECT_EQ(run({"--data", kPenguins, "--target", "species", "--orientation", "west"}), 1);
   EXPECT_NE(err.str().find("--orientation needs a whole number"), std::string::npos);
+}
+
+TEST_F(MapOutputTest, TheSavedMapPrintsThroughThePrintCommand) {
+  const fs::path project = dir / "project";
+  ASSERT_EQ(run({"--data", kPenguins, "--target", "body_mass_g", "--project", project.string()}), 0) << err.str();
+  const fs::path pdf = dir / "map.pdf";
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);  // the print command follows the environment
+  std::ostringstream printErr;
+  ASSERT_EQ(runPrintCommand({"--project", project.string(), "--pdf", pdf.string(), "--title", "Body mass"}, printErr),
+            0)
+      << printErr.str();
+  const std::string bytes = readFile(pdf);
+  EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+  // The map's text is in the PDF as text: its pages carry fonts.
+  EXPECT_NE(bytes.find("/Font"), std::string::npos);
+
+  // A damaged map file is refused with its cause, and no PDF is left.
+  std::ofstream(project / "flowdiag.afl") << "<diagramfile version='1'><diagram><node/></diagram></diagramfile>";
+  fs::remove(pdf);
+  EXPECT_EQ(runPrintCommand({"--project", project.string(), "--pdf", pdf.string()}, printErr), 1);
+  EXPECT_NE(printErr.str().find("<node> has no attribute \"left\""), std::string::npos) << printErr.str();
+  EXPECT_FALSE(fs::exists(pdf));
 }
 
 TEST_F(MapOutputTest, WithoutAProjectFolderNoMapIsDrawn) {

@@ -219,10 +219,11 @@ TEST_F(CustomizationTest, BrowseFillsTheFileName) {
 
 TEST_F(CustomizationTest, PrintButtonsGoThroughTheTitlePrompt) {
   MapCustomizationDialog dialog(control);
-  ModalWatcher watcher;  // cancels the prompt
+  ModalWatcher watcher;  // cancels the prompt, so nothing reaches a printer
   press(dialog, "cmdPreview");
   press(dialog, "cmdPrint");
   ASSERT_EQ(watcher.seen().size(), 2u);
+  EXPECT_EQ(watcher.seen()[0], "Set Titles | Enter a Title for the printout");
   EXPECT_EQ(watcher.seen()[1], "Set Titles | Enter a Title for the printout");
 }
 

@@ -10,9 +10,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "display/dlg_dmap_cust.h"
+#include "display/printing/dlg_print_preview.h"
+#include "diagramprint/pagrix_ctrl.h"
 #include "platform/graphon/diagram_state.h"
 #include "platform/graphon/view/diagram_file_error.h"
 #include "tests/display/modal_watcher.h"
@@ -107,30 +110,57 @@ TEST(FlowControl, CopyPutsThePictureOnTheClipboard) {
   EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
 }
 
-TEST(FlowControl, PrintAsksForATitleThenReachesThePrintingEntryPoint) {
+TEST(FlowControl, PrintPreviewAsksForATitleThenPreviewsTheMapsPages) {
   OrlFlowControl control;
   smallMap(control);
-  ModalWatcher watcher([](QWidget* modal) {
+  QString docName;
+  int pages = 0;
+  ModalWatcher watcher([&](QWidget* modal) {
     if (auto* input = qobject_cast<QInputDialog*>(modal)) {
       input->setTextValue("Penguins");
       input->accept();
+    } else if (auto* form = qobject_cast<dlgPrintPreview*>(modal)) {
+      docName = form->printControl().DocName();
+      pages = form->printControl().PageCount();
+      form->reject();
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       box->accept();
     }
   });
-  action(control, "mnuEditPrint")->trigger();
-  ASSERT_EQ(watcher.seen().size(), 2u);
+  action(control, "mnuEditPrintPreview")->trigger();
+  ASSERT_EQ(watcher.seen().size(), 2u) << watcher.seen().back().toStdString();
   EXPECT_EQ(watcher.seen()[0], "Set Titles | Enter a Title for the printout");
-  EXPECT_TRUE(watcher.seen()[1].startsWith("Print | Printing the decision map is not available yet."));
-  EXPECT_TRUE(watcher.seen()[1].contains("Penguins"));
+  EXPECT_EQ(watcher.seen()[1], "Print Preview | ");
+  EXPECT_EQ(docName, "Penguins");
+  EXPECT_GE(pages, 1);
 }
 
 TEST(FlowControl, CancellingTheTitlePromptPrintsNothing) {
   OrlFlowControl control;
   ModalWatcher watcher;  // cancels the prompt
-  action(control, "mnuEditPrintPreview")->trigger();
+  action(control, "mnuEditPrint")->trigger();
   ASSERT_EQ(watcher.seen().size(), 1u);
   EXPECT_EQ(watcher.seen()[0], "Set Titles | Enter a Title for the printout");
+}
+
+TEST(FlowControl, TheDiagramPaginatesForThePrintControl) {
+  OrlFlowControl control;
+  smallMap(control);
+  QImage sheet(816, 1056, QImage::Format_ARGB32);  // Letter at 96 dpi
+  sheet.fill(Qt::white);
+  QPainter painter(&sheet);
+  diagramprint::PrintRecord record;
+  record.painter = &painter;
+  record.pageRect = sheet.rect();
+  record.printRect = sheet.rect().adjusted(96, 96, -96, -96);
+  EXPECT_EQ(control.hWnd()->printMessage(diagramprint::kPrintPageMessage, record), 1);
+  record.page = 1;
+  EXPECT_EQ(control.hWnd()->printMessage(diagramprint::kPrintPageMessage, record), 1);
+  painter.end();
+  int ink = 0;
+  for (int y = 96; y < 400; ++y)
+    for (int x = 96; x < 720; ++x) ink += sheet.pixelColor(x, y).lightness() < 128;
+  EXPECT_GT(ink, 500);
 }
 
 TEST(FlowControl, TheCustomizationDialogOpensOnTheControl) {
