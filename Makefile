@@ -34,7 +34,7 @@ bench: release
 # Each fuzzer for a bounded time from its seed corpus (clang, libFuzzer).
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLIX_FUZZ=ON
-	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	scripts/fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:

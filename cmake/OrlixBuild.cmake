@@ -8,11 +8,17 @@ if(ORLIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# The sanitizers' settings for every test process. ENVIRONMENT is a list: its
-# ";" must survive gtest_discover_tests' argument parsing, the script that it
-# writes and that script's own parsing, each of which takes escapes away.
+# The sanitizers' settings for every test process.
 set(ORLIX_TEST_ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1" "UBSAN_OPTIONS=print_stacktrace=1")
-string(REPLACE ";" [=[\\\\\\\;]=] ORLIX_TEST_ENVIRONMENT_ESCAPED "${ORLIX_TEST_ENVIRONMENT}")
+
+# orlix_discovered_environment(OUT VAR=value...): the ENVIRONMENT property for
+# gtest_discover_tests. It is a list, and its ";" must survive that function's
+# argument parsing, the script it writes and that script's own parsing, each
+# of which takes escapes away.
+function(orlix_discovered_environment out)
+  string(REPLACE ";" [=[\\\\\\\;]=] escaped "${ARGN}")
+  set(${out} "${escaped}" PARENT_SCOPE)
+endfunction()
 
 # orlix_add_test(NAME src... LIBS lib...): a GoogleTest executable run by CTest.
 # Tests reach the repository's files through tests/support/test_files.h.
@@ -20,9 +26,10 @@ function(orlix_add_test name)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/private_working_dir.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} orlix_test_support GTest::gtest GTest::gtest_main GTest::gmock)
+  orlix_discovered_environment(environment ${ORLIX_TEST_ENVIRONMENT})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "${ORLIX_TEST_ENVIRONMENT_ESCAPED}")
+    PROPERTIES ENVIRONMENT "${environment}")
 endfunction()
 
 # orlix_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir...):
@@ -55,13 +62,10 @@ function(orlix_add_qt_test name)
   find_package(Qt6 REQUIRED COMPONENTS Widgets)
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/private_working_dir.cpp
                          ${PROJECT_SOURCE_DIR}/tests/display/qt_test_main.cpp)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Widgets GTest::gtest GTest::gmock)
-  target_compile_definitions(${name} PRIVATE
-    ORLIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    ORLIX_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
-    ORLIX_TEST_WIDGETS=$<BOOL:${T_WIDGETS}>)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} orlix_test_support Qt6::Widgets GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE ORLIX_TEST_WIDGETS=$<BOOL:${T_WIDGETS}>)
+  orlix_discovered_environment(environment QT_QPA_PLATFORM=offscreen ${ORLIX_TEST_ENVIRONMENT})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+    PROPERTIES ENVIRONMENT "${environment}")
 endfunction()

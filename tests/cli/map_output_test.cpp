@@ -13,26 +13,21 @@
 #include "cli/print_command.h"
 #include "cli/run_command.h"
 #include "platform/graphon/view/diagram_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kPenguins = std::string(ORLIX_SOURCE_DIR) + "/samples/penguins.csv";
+using test::readFile;
 
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+const std::string kPenguins = test::sampleFile("penguins.csv");
 
 class MapOutputTest : public ::testing::Test {
  protected:
-  MapOutputTest() {
-    std::string pattern = (fs::temp_directory_path() / "orlix-map-XXXXXX").string();
-    dir = mkdtemp(pattern.data());
+  MapOutputTest() : dir(temp.path()) {
     // Whatever display the machine has, the batch front end draws offscreen.
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     setenv("DISPLAY", ":99", 1);
@@ -40,7 +35,6 @@ class MapOutputTest : public ::testing::Test {
   ~MapOutputTest() override {
     unsetenv("QT_QPA_PLATFORM");
     unsetenv("DISPLAY");
-    fs::remove_all(dir);
   }
 
   int run(std::vector<std::string> args) {
@@ -63,6 +57,7 @@ class MapOutputTest : public ::testing::Test {
     return "(none)";
   }
 
+  test::TempDir temp{"orlix-map"};
   fs::path dir;
   std::ostringstream out, err;
 };

@@ -11,6 +11,7 @@
 #include "project/data_source.h"
 #include "server/category_map.h"
 #include "server/regression_map.h"
+#include "tests/support/test_files.h"
 
 namespace orlix::display::testing {
 
@@ -85,7 +86,7 @@ struct PenguinRun {
 
 inline PenguinRun penguinRun(bool category) {
   const project::DataSource source =
-      project::dataSourceForFile(std::string(ORLIX_SAMPLES_DIR) + "/penguins.csv", "");
+      project::dataSourceForFile(test::sampleFile("penguins.csv"), "");
   std::unique_ptr<server::IMap> map;
   if (category) map = std::make_unique<server::CategoryMap>();
   else map = std::make_unique<server::RegressionMap>();
