@@ -8,17 +8,22 @@ if(ORLIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# orlix_add_test(NAME src... LIBS lib...): a GoogleTest executable run by CTest.
+# orlix_add_test(NAME src... LIBS lib... [ENV VAR=value...]): a GoogleTest
+# executable run by CTest, each case with the given environment added.
 function(orlix_add_test name)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "LIBS;ENV" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/private_working_dir.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     ORLIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ORLIX_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples")
+  set(environment "ASAN_OPTIONS=detect_leaks=1" "UBSAN_OPTIONS=print_stacktrace=1" ${T_ENV})
+  # One property value: its separators escaped once for each of the four
+  # times the test discovery expands it (seven backslashes per semicolon).
+  string(REPLACE ";" "\\\\\\\\\\\\\\;" environment "${environment}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+    PROPERTIES ENVIRONMENT "${environment}")
 endfunction()
 
 # orlix_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir...):
