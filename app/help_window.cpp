@@ -134,6 +134,9 @@ void HelpWindow::showSearch() {
 void HelpWindow::openTopic(int index) {
   if (index < 0 || index >= topics_.size()) return;
   browser_->setSource(QUrl::fromLocalFile(QDir(folder_).filePath(topics_[index].file)));
+  browser_->setExtraSelections({});
+  const QSignalBlocker quiet(contents_);
+  contents_->setCurrentRow(index);
 }
 
 const QStringList& HelpWindow::topicTexts() {
@@ -192,7 +195,7 @@ void HelpWindow::highlight(const QString& word) {
 }
 
 void HelpWindow::followSource() {
-  browser_->setExtraSelections({});
+  // A link followed inside the book: the contents follow it.
   const QString file = QDir(folder_).relativeFilePath(browser_->source().toLocalFile());
   for (int i = 0; i < topics_.size(); ++i) {
     if (topics_[i].file != file) continue;
