@@ -58,11 +58,15 @@ FrmSplash::FrmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::F
 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
-  QTimer::singleShot(5000, this, &QDialog::accept);
+  QTimer::singleShot(5000, this, &FrmSplash::closeSoon);
 }
 
-void FrmSplash::mousePressEvent(QMouseEvent*) { accept(); }
+// Queued, so that a key pressed while the window is still being shown ends
+// its modal loop too.
+void FrmSplash::closeSoon() { QMetaObject::invokeMethod(this, &QDialog::accept, Qt::QueuedConnection); }
 
-void FrmSplash::keyPressEvent(QKeyEvent*) { accept(); }
+void FrmSplash::mousePressEvent(QMouseEvent*) { closeSoon(); }
+
+void FrmSplash::keyPressEvent(QKeyEvent*) { closeSoon(); }
 
 }  // namespace orlix::app

@@ -12,6 +12,9 @@ class FrmSplash : public QDialog {
  public:
   explicit FrmSplash(QWidget* parent = nullptr);
 
+ private slots:
+  void closeSoon();
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

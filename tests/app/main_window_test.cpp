@@ -19,11 +19,16 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QTimer>
 
 #include "app/child_windows.h"
 #include "app/dlg_tree_options.h"
 #include "app/frm_convert.h"
+#include "app/frm_splash.h"
 #include "app/frm_tip.h"
+#include "app/help_window.h"
 #include "app/orl_flex_grid.h"
 #include "app/result_windows.h"
 #include "app/shortcut_bar.h"
@@ -118,6 +123,59 @@ TEST_F(MainWindowTest, TheShortCutBarLaysItsButtonsOutTopToBottomAndScrolls) {
   EXPECT_FALSE(action(main, "mnuViewToolbar")->isChecked());
   action(main, "mnuViewStatusBar")->trigger();
   EXPECT_FALSE(main.statusBar()->isVisible());
+}
+
+TEST_F(MainWindowTest, ToolBarKeysAndWindowCommandsDoWhatTheirRowsSay) {
+  MdiMain& main = mainWindow();
+  auto* toolbar = main.findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+  toolbar->findChild<QAction*>(QStringLiteral("Help"))->trigger();
+  ASSERT_NE(main.helpWindow(), nullptr);
+  EXPECT_TRUE(main.helpWindow()->isVisible());
+  {
+    ModalWatcher watcher;
+    toolbar->findChild<QAction*>(QStringLiteral("RunTree"))->trigger();
+    ASSERT_EQ(watcher.messages().size(), 1u);
+    EXPECT_TRUE(watcher.messages()[0].text.startsWith(QStringLiteral("Running a tree")));
+  }
+
+  main.showShortCut(3);
+  main.showShortCut(5);
+  main.showShortCut(6);
+  const QRect area = main.mdiArea()->viewport()->rect();
+  action(main, "mnuWindowTileVertical")->trigger();  // side by side
+  QList<QMdiSubWindow*> frames = main.mdiArea()->subWindowList();
+  ASSERT_EQ(frames.size(), 3);
+  for (QMdiSubWindow* frame : frames) {
+    EXPECT_EQ(frame->height(), area.height());
+    EXPECT_EQ(frame->width(), area.width() / 3);
+  }
+  action(main, "mnuWindowTileHorizontal")->trigger();  // one above another
+  for (QMdiSubWindow* frame : frames) {
+    EXPECT_EQ(frame->width(), area.width());
+    EXPECT_EQ(frame->height(), area.height() / 3);
+  }
+  action(main, "mnuWindowCascade")->trigger();
+  EXPECT_NE(frames[0]->pos(), frames[1]->pos());
+
+  // File > Print prints the active window through its own entry point.
+  ModalWatcher watcher;
+  main.windows().show(main.windows().find(QStringLiteral("frmTreeList")));
+  action(main, "mnuFilePrint")->trigger();
+  ASSERT_EQ(watcher.messages().size(), 1u);
+  EXPECT_TRUE(watcher.messages()[0].text.startsWith(QStringLiteral("Printing is not available")));
+  action(main, "mnuViewRefresh")->trigger();
+}
+
+TEST_F(MainWindowTest, TheSplashShowsTheVersionAndClosesAtAKey) {
+  FrmSplash splash;
+  EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text(), QStringLiteral("Wendmoor Decision Trees"));
+  EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblCompany"))->text(), QStringLiteral("Quorvane Inc. "));
+  EXPECT_TRUE(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text().contains(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$"))));
+  QTimer::singleShot(0, &splash, [&splash] {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&splash, &key);
+  });
+  EXPECT_EQ(splash.exec(), QDialog::Accepted);
 }
 
 TEST_F(MainWindowTest, TheStatusBarShowsStatusAndTheDate) {
