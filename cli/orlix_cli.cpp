@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/print_command.h"
 #include "cli/run_command.h"
 
 int main(int argc, char** argv) {
   using namespace orlix::cli;
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "print") return runPrintCommand({args.begin() + 1, args.end()}, std::cerr);
   if (args.empty() || args[0] != "run") {
     printFailure({"orlix-cli", std::string(args.empty() ? "no command given" : "unknown command " + args[0]) +
                                    "\n" + kUsage,
