@@ -56,6 +56,10 @@ bool FlexGridView::event(QEvent* event) {
 
 void FlexGridView::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;  // Enter does nothing
+  if (event->matches(QKeySequence::Copy)) {
+    emit copyRequested();  // the whole selection, not the current cell alone
+    return;
+  }
   QTableView::keyPressEvent(event);
 }
 
@@ -117,6 +121,7 @@ OrlFlexGrid::OrlFlexGrid(QWidget* parent) : QWidget(parent) {
   connect(menuItem(menu_, "cmnSortDown", "&Sort in Decending Order", true), &QAction::triggered, this,
           &OrlFlexGrid::sortDescending);
   connect(view_, &FlexGridView::menuRequested, this, &OrlFlexGrid::popUpMenu);
+  connect(view_, &FlexGridView::copyRequested, this, &OrlFlexGrid::CopyCells);
   showHeaders();
 }
 

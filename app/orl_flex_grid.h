@@ -32,6 +32,7 @@ class FlexGridView : public QTableView {
 
  signals:
   void menuRequested(const QPoint& globalPos);
+  void copyRequested();
 
  protected:
   bool event(QEvent* event) override;

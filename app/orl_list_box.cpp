@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -26,6 +27,7 @@ OrlListBox::OrlListBox(QWidget* parent) : QWidget(parent) {
   connect(all, &QAction::triggered, this, &OrlListBox::selectAll);
   connect(inverse, &QAction::triggered, this, &OrlListBox::inverseSelection);
   list_->viewport()->installEventFilter(this);
+  list_->installEventFilter(this);  // the keyboard's menu key
 }
 
 bool OrlListBox::Selected(int index) const {
@@ -70,6 +72,11 @@ bool OrlListBox::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
     menu_->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
     return true;
+  }
+  if (event->type() == QEvent::ContextMenu) {
+    auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+    if (menuEvent->reason() == QContextMenuEvent::Keyboard) menu_->popup(menuEvent->globalPos());
+    return true;  // the mouse's menu opened at the press already
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -147,6 +147,11 @@ TEST_F(GridTest, TheMenuCopiesTheSelection) {
   grid.select({1, 0, 2, 1});
   grid.contextMenu()->findChild<QAction*>(QStringLiteral("cmnCopy"))->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Name\tGroup\r\nroot\ta\r\nroot_L\tb"));
+  // The copy key in the grid copies the same, not the current cell alone.
+  QGuiApplication::clipboard()->clear();
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("c"));
+  QApplication::sendEvent(grid.view(), &copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Name\tGroup\r\nroot\ta\r\nroot_L\tb"));
 }
 
 TEST_F(GridTest, SelectAllThenInverseSelectionLeavesNothingChecked) {
