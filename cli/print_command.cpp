@@ -9,6 +9,8 @@
 #include "diagramprint/map_print_setup.h"
 #include "diagramprint/pagrix_ctrl.h"
 #include "diagramprint/pagrix_ids.h"
+#include "display/map/printable_map.h"
+#include "platform/graphon/view/diagram_file_error.h"
 
 namespace orlix::cli {
 namespace {
@@ -69,8 +71,11 @@ std::unique_ptr<diagramprint::PrintMessageTarget> loadProjectMap(const fs::path&
   if (!fs::is_regular_file(map, ec))
     fail("The project folder \"" + project.string() + "\" holds no decision map (" + kMapFile + ")");
   if (!std::ifstream(map)) fail("The decision map \"" + map.string() + "\" cannot be read", com::E_FAIL);
-  fail("Printing a map from \"" + map.string() + "\" needs the decision map's view, which is not built in",
-       com::E_NOTIMPL);
+  try {
+    return std::make_unique<display::PrintableMap>(QString::fromStdString(map.string()));
+  } catch (const graphon::view::DiagramFileError& e) {
+    fail(e.what(), com::E_FAIL);
+  }
 }
 
 void printProjectMap(const PrintOptions& options, const MapLoader& load, const QDate& today) {

@@ -7,7 +7,7 @@ namespace orlix::cli {
 const char* const kUsage =
     "usage: orlix-cli run --data FILE [--table NAME] --target NAME [--min-n N] [--exclude NAME]...\n"
     "                     [--character NAME]... [--decile NAME]... [--node-file PATH] [--trace]\n"
-    "                     [--project DIR]\n"
+    "                     [--project DIR [--map-picture NAME] [--orientation 0..3]]\n"
     "       orlix-cli run --connect \"CONNECTION STRING\" --table \"TABLE EXPRESSION\" --target NAME ...\n";
 
 namespace {
@@ -46,11 +46,14 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
     else if (a == "--decile") o.decile.push_back(v);
     else if (a == "--node-file") o.nodeFile = v;
     else if (a == "--project") o.projectDir = v;
+    else if (a == "--map-picture") o.mapPicture = v;
+    else if (a == "--orientation") o.orientation = wholeNumber(a, v);
     else throw usageError("unknown option " + a);
   }
   if (o.dataFile.empty() == o.connectionString.empty()) throw usageError("give either --data or --connect");
   if (!o.connectionString.empty() && o.table.empty()) throw usageError("--connect needs --table");
   if (o.target.empty()) throw usageError("--target is missing");
+  if (o.orientation < 0 || o.orientation > 3) throw usageError("--orientation must be 0 to 3 (North, East, South, West)");
   return o;
 }
 
