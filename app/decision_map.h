@@ -1,6 +1,5 @@
-// The decision map window (frmTreeDisplay), built by the display subsystem
-// from the tree list of the last run. Until that subsystem joins the program,
-// showing it says the map is not available.
+// The decision map window (frmTreeDisplay of the display subsystem), built
+// from the tree list of the last run or opened project.
 #pragma once
 
 class QWidget;
@@ -11,7 +10,8 @@ struct AppState;
 class ChildWindows;
 
 // Short-cut button 4 and View > Decision Tree: loads the map window on first
-// use as a child of the main window and shows it.
+// use as a child of the main window and shows it. Without a tree list the
+// window refuses itself after telling the user, and nothing is shown.
 void showDecisionMap(AppState& state, ChildWindows& windows, QWidget* mainWindow);
 
 }  // namespace orlix::app

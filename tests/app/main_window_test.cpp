@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include "app/child_windows.h"
+#include "platform/ado/recordset.h"
 #include "app/dlg_tree_options.h"
 #include "app/frm_convert.h"
 #include "app/frm_splash.h"
@@ -360,9 +361,41 @@ TEST_F(MainWindowTest, CommandsStillToComeSayWhatIsNotAvailable) {
   main.openArgument(settings.fileName());
   ASSERT_EQ(watcher.messages().size(), 8u) << watcher.allText().toStdString();
   EXPECT_TRUE(watcher.messages()[0].text.startsWith(QStringLiteral("Running a tree is not available")));
-  EXPECT_TRUE(watcher.messages()[3].text.startsWith(QStringLiteral("The decision map is not available")));
+  EXPECT_EQ(watcher.messages()[3].title, QStringLiteral("Tree Display"));  // no tree list yet
+  EXPECT_EQ(watcher.messages()[3].text, QStringLiteral("Tree Display Data is not available at this time"));
+  EXPECT_EQ(main.windows().find(QStringLiteral("frmTreeDisplay")), nullptr);
   EXPECT_TRUE(watcher.messages()[6].text.contains(QStringLiteral("the file does not exist")));
   EXPECT_TRUE(watcher.messages()[7].text.contains(settings.fileName()));
+}
+
+TEST_F(MainWindowTest, TheDecisionMapOpensAsAChildWindowOnTheTreeList) {
+  MdiMain& main = mainWindow();
+  auto treeList = std::make_shared<ado::Recordset>();
+  for (const char* name : {"ID", "Name", "Rule", "N"}) {
+    const bool text = qstrcmp(name, "Name") == 0 || qstrcmp(name, "Rule") == 0;
+    treeList->Fields().Append(name, text ? ado::adBSTR : ado::adInteger, text ? 256 : 10);
+  }
+  for (const char* name : {"Mean", "SD", "Min", "Max"}) treeList->Fields().Append(name, ado::adDouble, 12);
+  for (const char* name : {"Parent", "LeftChild", "RightChild"}) treeList->Fields().Append(name, ado::adInteger, 10);
+  treeList->Open();
+  const std::vector<std::vector<com::Variant>> rows{
+      {1, "root", "ALL CASES", 30, 5.0, 1.0, 1.0, 9.0, 0, 2, 3},
+      {2, "root_L", "AGE <= 35.000000", 12, 3.0, 1.0, 1.0, 5.0, 1, 0, 0},
+      {3, "root_R", "AGE >  35.000000", 18, 7.0, 1.0, 4.0, 9.0, 1, 0, 0}};
+  for (const auto& row : rows) {
+    treeList->AddNew();
+    for (size_t c = 0; c < row.size(); ++c) treeList->Fields().Item(static_cast<long>(c)).SetValue(row[c]);
+    treeList->Update();
+  }
+  main.state().gTreeList = treeList;
+  ModalWatcher watcher;
+  main.showShortCut(4);
+  EXPECT_TRUE(watcher.messages().empty()) << watcher.allText().toStdString();
+  QWidget* map = main.windows().find(QStringLiteral("frmTreeDisplay"));
+  ASSERT_NE(map, nullptr);
+  EXPECT_EQ(main.windows().active(), map);
+  action(main, "mnuViewTree")->trigger();  // shown again, not built twice
+  EXPECT_EQ(main.windows().loaded().size(), 1);
 }
 
 TEST_F(MainWindowTest, ADroppedDataFileOpensTheImportDialogWithItsFormat) {
