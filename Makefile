@@ -7,7 +7,7 @@ RELEASE_DIR := build/release
 FUZZ_DIR    := build/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps demo test bench fuzz release asan clean
+.PHONY: deps demo test bench fuzz release asan clean run
 
 deps:
 	@scripts/install-deps
@@ -23,6 +23,10 @@ asan: deps
 # The main job on the bundled data.
 demo: release
 	scripts/demo $(RELEASE_DIR)
+
+# The program from the release build; FILE=path opens a data file at start.
+run: release
+	$(RELEASE_DIR)/app/orlix $(FILE)
 
 # Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: asan

@@ -20,13 +20,14 @@ function(orlix_discovered_environment out)
   set(${out} "${escaped}" PARENT_SCOPE)
 endfunction()
 
-# orlix_add_test(NAME src... LIBS lib...): a GoogleTest executable run by CTest.
-# Tests reach the repository's files through tests/support/test_files.h.
+# orlix_add_test(NAME src... LIBS lib... [ENV VAR=value...]): a GoogleTest
+# executable run by CTest, each case with the given environment added. Tests
+# reach the repository's files through tests/support/test_files.h.
 function(orlix_add_test name)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "LIBS;ENV" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/private_working_dir.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} orlix_test_support GTest::gtest GTest::gtest_main GTest::gmock)
-  orlix_discovered_environment(environment ${ORLIX_TEST_ENVIRONMENT})
+  orlix_discovered_environment(environment ${ORLIX_TEST_ENVIRONMENT} ${T_ENV})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "${environment}")

@@ -1,0 +1,44 @@
+// ProjectCommands: the commands that run an analysis and keep it in a
+// project folder — Tools > Run Tree, File > Open, Save, Save All, Save As,
+// and the tree options (File > Properties, View > Options). They arrive with
+// the tree options and the run (the project folder's files through
+// project/project_files.h); until then each says it is not available.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace orlix::app {
+
+struct AppState;
+class ChildWindows;
+class DlgTreeOptions;
+
+class ProjectCommands {
+ public:
+  ProjectCommands(AppState& state, ChildWindows& windows, QWidget* mainWindow,
+                  std::function<DlgTreeOptions&()> treeOptions);
+
+  // Tools > Run Tree and the tool bar's RunTree: true when results were shown.
+  bool RunNumericTree();
+  // File > Open and `orlix TreeParms.cfg`: reads a project folder back.
+  bool OpenProject(const QString& settingsFile);
+  // File > Save and Save All.
+  void saveAll();
+  // File > Save As: names the project folder and the active window's output.
+  void saveAs();
+  // File > Properties: the tree options with the project tab.
+  void showProperties();
+  // View > Options and short-cut 7: the tree options without the project tab.
+  void showViewOptions();
+
+ private:
+  AppState& state_;
+  ChildWindows& windows_;
+  QWidget* mainWindow_;
+  std::function<DlgTreeOptions&()> treeOptions_;
+};
+
+}  // namespace orlix::app

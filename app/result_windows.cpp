@@ -1,0 +1,115 @@
+#include "app/result_windows.h"
+
+#include <QMessageBox>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/app_state.h"
+#include "app/busy_work.h"
+#include "app/convert_data.h"
+#include "app/orl_flex_grid.h"
+#include "app/printing.h"
+#include "platform/ado/recordset.h"
+
+namespace orlix::app {
+
+namespace {
+
+// A window's single control fills it, so it keeps its place and its share
+// of the window whatever the window's size.
+void fillWith(QWidget* window, QWidget* control) {
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(control);
+}
+
+struct OpenedRecordset {
+  std::shared_ptr<ado::Recordset> recordset;
+  std::string error;
+};
+
+OpenedRecordset openRecordset(const std::string& source, const std::string& connection) {
+  OpenedRecordset opened;
+  try {
+    auto recordset = std::make_shared<ado::Recordset>();
+    recordset->Open(source, connection, ado::adOpenStatic, ado::adLockReadOnly);
+    opened.recordset = std::move(recordset);
+  } catch (const std::exception& error) {
+    opened.error = error.what();
+  }
+  return opened;
+}
+
+}  // namespace
+
+GridWindow::GridWindow(const QString& name, const QString& caption, QWidget* parent) : QWidget(parent) {
+  setObjectName(name);
+  setWindowTitle(caption);
+  setAccessibleName(caption);
+  grid_ = new OrlFlexGrid(this);
+  grid_->setObjectName(QStringLiteral("OrlFlexGrid1"));
+  grid_->setAccessibleName(caption);
+  fillWith(this, grid_);
+  setFocusProxy(grid_);
+}
+
+bool isOpen(const std::shared_ptr<ado::Recordset>& recordset) {
+  return recordset && recordset->State() == ado::adStateOpen;
+}
+
+void bindResult(OrlFlexGrid& grid, std::shared_ptr<ado::Recordset> recordset) {
+  grid.setFixedCols(0);
+  grid.setDataSource(std::move(recordset));
+  grid.setFixedCols(1);
+}
+
+FrmRawD::FrmRawD(AppState& state, QWidget* parent)
+    : GridWindow(QStringLiteral("frmRawD"), QStringLiteral("Raw Data"), parent), state_(state) {}
+
+void FrmRawD::RefreshData() {
+  if (state_.gSourceTable.empty() || state_.gConnectString.empty()) return;
+  state_.gRawData.reset();
+  grid()->setDataSource(nullptr);
+  const QString table = QString::fromStdString(state_.gSourceTable);
+  const QString file = describeSource(QString::fromStdString(state_.gConnectString), table);
+  const std::optional<OpenedRecordset> opened = runWhileBusy<OpenedRecordset>(
+      this, QStringLiteral("Reading %1...").arg(file),
+      [source = state_.gSourceTable, connection = state_.gConnectString] { return openRecordset(source, connection); });
+  setWindowTitle(QStringLiteral("Raw Data"));
+  if (opened && opened->recordset) {
+    state_.gRawData = opened->recordset;
+    grid()->setFixedCols(0);
+    grid()->setDataSource(state_.gRawData);
+    setWindowTitle(QStringLiteral("Raw Data %1 - %2 records").arg(table).arg(state_.gRawData->RecordCount()));
+  } else if (opened) {
+    QMessageBox::warning(this, QStringLiteral("Raw Data"),
+                         QStringLiteral("The raw data could not be read from %1.\n\n%2")
+                             .arg(file, QString::fromStdString(opened->error)));
+  }
+  emit rawDataBound();
+}
+
+TextWindow::TextWindow(const QString& name, const QString& caption, const std::string& text, QWidget* parent)
+    : QWidget(parent) {
+  setObjectName(name);
+  setWindowTitle(caption);
+  setAccessibleName(caption);
+  text_ = new QTextEdit(this);
+  text_->setObjectName(QStringLiteral("RichTextBox1"));
+  text_->setAccessibleName(caption);
+  text_->setReadOnly(true);
+  text_->setLineWrapMode(QTextEdit::NoWrap);
+  text_->setFont(QFont(QStringLiteral("Arial"), 10));
+  text_->setPlainText(QString::fromStdString(text));
+  fillWith(this, text_);
+  setFocusProxy(text_);
+}
+
+QString TextWindow::text() const { return text_->toPlainText(); }
+
+void TextWindow::PrintFunction() {
+  const QString trimmed = text().trimmed();
+  if (!trimmed.isEmpty()) printText(trimmed, this);
+}
+
+}  // namespace orlix::app
