@@ -65,12 +65,9 @@ std::string CupsServer::unavailableReason() {
   return {};
 }
 
-CupsServer::CupsServer() {
+CupsServer::CupsServer() : folder_("orlix-cups"), dir_(folder_.path()) {
   const std::string cupsd = findCupsd();
   if (cupsd.empty()) throw std::runtime_error(unavailableReason());
-  std::string pattern = (fs::temp_directory_path() / "orlix-cups-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
-  dir_ = pattern;
   // The scheduler refuses a server root that others may write to.
   chmod(dir_.c_str(), 0755);
   socket_ = dir_ + "/cups.sock";
@@ -126,8 +123,6 @@ CupsServer::~CupsServer() {
     int status = 0;
     waitpid(pid_, &status, 0);
   }
-  std::error_code ec;
-  fs::remove_all(dir_, ec);
 }
 
 std::string CupsServer::log() const { return readFile(dir_ + "/log/error_log"); }

@@ -8,6 +8,8 @@
 #include <string>
 #include <sys/types.h>
 
+#include "tests/support/temp_dir.h"
+
 namespace orlix::test {
 
 class CupsServer {
@@ -32,6 +34,7 @@ class CupsServer {
  private:
   std::string log() const;
 
+  test::TempDir folder_;  // removed after the scheduler has stopped
   std::string dir_;
   std::string socket_;
   pid_t pid_ = -1;
