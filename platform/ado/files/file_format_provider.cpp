@@ -50,6 +50,7 @@ void RequireFile(const std::string& path) {
 class AccessProvider : public Provider {
  public:
   explicit AccessProvider(std::string path) : path_(std::move(path)) { RequireFile(path_); }
+  std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string table = tableNameFromSource(source, path_);
     return ReadInto(path_, [&](FileTableSink& sink) { ReadAccessTable(path_, table, sink); });
@@ -65,6 +66,7 @@ class AccessProvider : public Provider {
 class ExcelProvider : public Provider {
  public:
   explicit ExcelProvider(std::string path) : path_(std::move(path)) { RequireFile(path_); }
+  std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string sheet = tableNameFromSource(source, path_);
     return ReadInto(path_, [&](FileTableSink& sink) { ReadExcelSheet(path_, sheet, sink); });
@@ -82,6 +84,7 @@ class ExcelProvider : public Provider {
 class HtmlProvider : public Provider {
  public:
   explicit HtmlProvider(std::string path) : path_(std::move(path)) { RequireFile(path_); }
+  std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string name = tableNameFromSource(source, path_);
     int index = IndexOf(name);
@@ -128,6 +131,17 @@ class DbaseProvider : public Provider {
     std::string name = tableNameFromSource(source, folder_);
     std::string file = FileOf(name);
     return ReadInto(file, [&](FileTableSink& sink) { ReadDbaseTable(file, charset_, sink); });
+  }
+  // The table's file and the memo files beside it.
+  std::vector<FileStamp> stamps(std::string_view source) override {
+    try {
+      const fs::path file = FileOf(tableNameFromSource(source, folder_));
+      std::vector<std::string> paths = {file.string()};
+      for (const char* memo : {".dbt", ".DBT", ".fpt", ".FPT"}) paths.push_back(fs::path(file).replace_extension(memo).string());
+      return stampFiles(paths);
+    } catch (const DataError&) {
+      return {};  // the read reports it
+    }
   }
   std::vector<std::string> tableNames() override {
     std::vector<std::string> names;

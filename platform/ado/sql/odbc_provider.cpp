@@ -46,7 +46,7 @@ std::string odbcString(const ConnectionString& cs) {
 }
 
 // Hides the password in messages.
-std::string describe(const ConnectionString& cs) {
+std::string sourceNameOf(const ConnectionString& cs) {
   std::string out;
   for (const auto& [k, v] : cs.pairs())
     out += k + "=" + ((equalsIgnoreCase(k, "Pwd") || equalsIgnoreCase(k, "Password")) ? "***" : v) + ";";
@@ -102,7 +102,7 @@ class Handle {
 class OdbcProvider : public Provider {
  public:
   explicit OdbcProvider(const ConnectionString& cs)
-      : name_(describe(cs)), env_(SQL_HANDLE_ENV, SQL_NULL_HANDLE) {
+      : name_(sourceNameOf(cs)), env_(SQL_HANDLE_ENV, SQL_NULL_HANDLE) {
     if (!env_.get()) throw DataError(name_, "the ODBC driver manager cannot be started");
     SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     dbc_ = std::make_unique<Handle>(SQL_HANDLE_DBC, env_.get());
