@@ -1,6 +1,6 @@
 // The global allocation functions of orlix-cli: malloc and free, as the
-// standard library's own, except that a block of 4 MiB or more is asked to
-// be backed by transparent huge pages. The arrays of a large analysis (the
+// standard library's own, except that a block of 4 MiB or more starts on a
+// 2 MiB boundary and is asked to be backed by transparent huge pages. The arrays of a large analysis (the
 // source's columns, the analysis table, the sorted orders) are written once,
 // right after they are allocated; touching fresh memory in 4 KiB pages costs
 // more kernel time than most of the analysis does (one fault per page), and
@@ -11,7 +11,6 @@
 
 #include <sys/mman.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -20,18 +19,18 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kAdvisedFrom = 2 * kHugePage;
 
-// Advises the whole huge pages inside [block, block + size).
-void adviseHugePages(void* block, std::size_t size) {
-  const auto start = reinterpret_cast<std::uintptr_t>(block);
-  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const std::uintptr_t last = (start + size) & ~(kHugePage - 1);
-  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
-
+// A large block starts on a huge page and fills its last one, so that all
+// of it can be backed by huge pages; the unused end of the last one is
+// only resident when the block is used up to it.
 void* allocate(std::size_t size) {
-  void* block = std::malloc(size == 0 ? 1 : size);
+  if (size < kAdvisedFrom) {
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+  }
+  const std::size_t whole = (size + kHugePage - 1) & ~(kHugePage - 1);
+  void* block = std::aligned_alloc(kHugePage, whole);
   if (!block) throw std::bad_alloc();
-  if (size >= kAdvisedFrom) adviseHugePages(block, size);
+  madvise(block, whole, MADV_HUGEPAGE);
   return block;
 }
 
