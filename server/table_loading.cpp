@@ -77,7 +77,6 @@ com::HRESULT MapComponent::connect(const std::string& connection_string, const s
   try {
     ado::Provider& provider = connection_->provider();
     std::vector<ado::FileStamp> stamps = provider.stamps(sourceQuery());
-    report(RunStage::Reading, 0);
     shape = provider.describe(sourceQuery());
     if (shape.rows) report(RunStage::Read, static_cast<long>(shape.rows->rowCount()));
     if (shape.rows && !stamps.empty()) kept_ = {shape.rows, std::move(stamps)};
