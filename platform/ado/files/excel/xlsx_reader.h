@@ -1,4 +1,5 @@
-// Excel workbooks (.xlsx): a zip of XML parts, read with libzip and libxml2.
+// Excel workbooks (.xlsx): a zip of XML parts, read with libzip and libxml2;
+// the large parts (the sheet, its shared strings and styles) as streams.
 #pragma once
 
 #include <string>
