@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "cli/print_command.h"
 #include "cli/run_command.h"
 
 namespace orlix::cli {
@@ -18,6 +19,13 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (!args.empty() && args[0] == "--version") {
     out << "orlix-cli " << kVersion << "\n";
     return 0;
+  }
+  if (!args.empty() && args[0] == "print") {
+    if (args.size() > 1 && isHelp(args[1])) {
+      out << kUsage << kHelp;
+      return 0;
+    }
+    return runPrintCommand({args.begin() + 1, args.end()}, err);
   }
   if (args.empty() || args[0] != "run") {
     const std::string what = args.empty()                 ? "no command given"

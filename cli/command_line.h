@@ -1,5 +1,5 @@
-// What orlix-cli does with its command line: --help, --version, `run` and
-// the errors of a wrong command line, kept apart from main so that tests
+// What orlix-cli does with its command line: --help, --version, `run`,
+// `print` and the errors of a wrong command line, kept apart from main so that tests
 // run it with their own streams.
 #pragma once
 

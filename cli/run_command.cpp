@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/map_output.h"
 #include "project/data_source.h"
 #include "project/project_files.h"
 #include "platform/ado/recordset.h"
@@ -92,7 +93,8 @@ void runMap(server::IMap& map, const RunOptions& options, const std::string& pro
 
 // Reads the results into `project`; returns the exit status, 1 when the tree
 // list failed other than for a lone root (reported on `err`).
-int readResults(server::IMap& map, const std::string& progId, project::ProjectContent& project, std::ostream& err) {
+int readResults(server::IMap& map, const std::string& progId, project::ProjectContent& project, std::ostream& err,
+                int& targetValueCount) {
   check(map.MAPRules(&project.rulesText), progId);
   check(map.MAPCode(&project.codeText), progId);
   int status = 0;
@@ -108,6 +110,7 @@ int readResults(server::IMap& map, const std::string& progId, project::ProjectCo
   if (auto* categoryMap = dynamic_cast<server::ICategoryMap*>(&map)) {
     int32_t classes = 0;
     check(categoryMap->NumTargetValues(&classes), progId);
+    targetValueCount = classes;
   }
   return status;
 }
@@ -133,6 +136,7 @@ project::DataSource dataSourceOf(const RunOptions& options) {
 int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err, bool showStages) {
   StageDisplay stages(err, showStages);
   try {
+    checkMapPicture(options.mapPicture);
     const project::DataSource source = dataSourceOf(options);
     ConnectedMap c = connectMap(options, source, stages);
     runMap(*c.map, options, c.info->progId);
@@ -144,10 +148,14 @@ int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err,
     project.settings.target = options.target;
     for (const auto& field : c.fields)
       if (!listed(options.excluded, field.name)) project.settings.selected.push_back(field.name);
-    const int status = readResults(*c.map, c.info->progId, project, err);
+    project.settings.names.treeDisplay = options.mapPicture;
+    int targetValueCount = 0;
+    const int status = readResults(*c.map, c.info->progId, project, err, targetValueCount);
     out << project.rulesText << std::flush;
     if (!options.nodeFile.empty()) copyNodeFile(*c.map, options.nodeFile);
     if (!options.projectDir.empty()) project::saveProject(options.projectDir, project);
+    if (!options.projectDir.empty() && project.treeList)
+      writeMapFiles(options, *project.treeList, c.info == &server::kCategoryMapClass, targetValueCount);
     stages.show("done");
     return status;
   } catch (const CliFailure& failure) {

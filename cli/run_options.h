@@ -19,6 +19,8 @@ struct RunOptions {
   std::string nodeFile;          // --node-file
   bool trace = false;            // --trace
   std::string projectDir;        // --project
+  std::string mapPicture = "graphTree.jpg";  // --map-picture
+  int orientation = 0;           // --orientation
   bool help = false;             // --help or -h: the usage, nothing else
 };
 

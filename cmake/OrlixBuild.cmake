@@ -38,3 +38,22 @@ function(orlix_add_fuzzer name)
     add_test(NAME fuzz_replay_${name} COMMAND replay_${name} ${F_CORPUS})
   endif()
 endfunction()
+
+# orlix_add_qt_test(NAME src... LIBS lib...): a GoogleTest executable for code
+# that draws or shows windows. Its main (tests/display/qt_test_main.cpp) makes the Qt
+# application; CTest runs it on the offscreen platform, so no display is needed.
+function(orlix_add_qt_test name)
+  cmake_parse_arguments(T "WIDGETS" "" "LIBS" ${ARGN})
+  find_package(Qt6 REQUIRED COMPONENTS Widgets)
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/private_working_dir.cpp
+                         ${PROJECT_SOURCE_DIR}/tests/display/qt_test_main.cpp)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Widgets GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    ORLIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    ORLIX_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples"
+    ORLIX_TEST_WIDGETS=$<BOOL:${T_WIDGETS}>)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()

@@ -5,8 +5,6 @@
 
 #include "engine/cart_error.h"
 #include "engine/node_file.h"
-#include "engine/parallel_for.h"
-#include "engine/split_search.h"
 #include "engine/variable_statistics.h"
 
 namespace orlix::engine {
@@ -22,15 +20,16 @@ void CategoryEngine::FillRoot(TreeNode& root, const ColumnDescriptor& target) co
   root.classCounts = target.valueCounts;
 }
 
-ValueCounts CategoryEngine::NoClasses() const {
-  ValueCounts classes = columns()[cols_ - 1].valueCounts;
-  classes.ZeroCounts();
-  return classes;
+ValueCounts CategoryEngine::ClassCounts(const ClassStats& stats) const {
+  const ValueCounts& classes = target().valueCounts;
+  ValueCounts counts;
+  for (int i = 0; i < classes.size(); ++i) counts.Add(classes[i].first, stats.counts[static_cast<std::size_t>(i)]);
+  return counts;
 }
 
 std::vector<double> CategoryEngine::PrepareTarget() {
-  const int t = cols_ - 1;
-  const ColumnDescriptor& target = columns()[t];
+  const int t = numCols() - 1;
+  const ColumnDescriptor& target = this->target();
   if (target.kind == kNumericKind) {
     throw EngineDataError("The target \"" + target.name + "\" of a category map must be a character variable");
   }
@@ -38,24 +37,24 @@ std::vector<double> CategoryEngine::PrepareTarget() {
     throw EngineDataError("The target \"" + target.name + "\" has more than 10 classes");
   }
   classes_ = target.valueCounts.size();
-  classOf_.resize(static_cast<std::size_t>(rows_));
-  std::vector<double> classes(static_cast<std::size_t>(rows_));
+  const int rows = numRows();
+  classOf_.resize(static_cast<std::size_t>(rows));
+  std::vector<double> classes(static_cast<std::size_t>(rows));
   std::unordered_map<std::uint32_t, int> byCode;  // string cells: one lookup per distinct string
-  for (int r = 0; r < rows_; ++r) {
+  for (int r = 0; r < rows; ++r) {
     // A row's class is its target's value text (a string as it stands).
     int index = 0;
-    if (table_.TypeAt(r, t) == CellType::String) {
-      const std::uint32_t code = table_.StringCodeAt(r, t);
+    if (table().TypeAt(r, t) == CellType::String) {
+      const std::uint32_t code = table().StringCodeAt(r, t);
       auto it = byCode.find(code);
-      if (it == byCode.end()) it = byCode.emplace(code, target.valueCounts.IndexOf(table_.ColumnStrings(t)[code])).first;
+      if (it == byCode.end()) it = byCode.emplace(code, target.valueCounts.IndexOf(table().ColumnStrings(t)[code])).first;
       index = it->second;
     } else {
-      index = target.valueCounts.IndexOf(CharacterValueText(table_.GetCell(r, t)));
+      index = target.valueCounts.IndexOf(CharacterValueText(table().GetCell(r, t)));
     }
     classOf_[static_cast<std::size_t>(r)] = static_cast<std::int8_t>(index);
     classes[static_cast<std::size_t>(r)] = index;
   }
-  workLeft_->classCounts = workRight_->classCounts = NoClasses();
   return classes;
 }
 
@@ -67,44 +66,20 @@ void CategoryEngine::MakeChildren(TreeNode& parent) {
   }
 }
 
-void CategoryEngine::SearchNode(TreeNode& parent, RowRange range) {
-  ClassStats parentStats;
-  for (std::int32_t row : orders_.ByRow(range)) parentStats.Add(classOf_[static_cast<std::size_t>(row)]);
-
-  const int predictors = cols_ - 1;
-  const SplitCandidate none{ChiSquareCriterion::kInitialBest};
-  std::vector<SplitCandidate> perPredictor(static_cast<std::size_t>(predictors), none);
-  ParallelFor(predictors, [&](int v) {
-    ChiSquareCriterion criterion(classOf_, classes_);
-    SplitCandidate& best = perPredictor[static_cast<std::size_t>(v)];
-    const ColumnDescriptor& column = columns()[v];
-    if (column.kind == kNumericKind) {
-      SearchNumeric(criterion, parentStats, orders_.ByValue(v, range), *thresholds_[v], v, minimumN_, best);
-    } else if (column.kind == kCharacterKind && partitions_[v]) {
-      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
-    }
-  });
-  const SplitCandidate best = FirstBest<ChiSquareCriterion>(perPredictor, none);
-  if (best.variable >= 0) KeepSplit(parent, range, best);
+SplitCandidate CategoryEngine::FindSplit(const TreeNode&, RowRange range) {
+  return SearchNode(ChiSquareCriterion(classOf_, classes_), range);
 }
 
-void CategoryEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split) {
-  ClassStats stats[2];
-  AssignRows(range, split, [&](TreeNode&, bool left, std::int32_t row) {
-    stats[left].Add(classOf_[static_cast<std::size_t>(row)]);
+void CategoryEngine::FillChildren(RowRange range, TreeNode& left, TreeNode& right) const {
+  ClassStats leftStats, rightStats;
+  ForEachRowBySide(range, [&](bool toLeft, std::int32_t row) {
+    (toLeft ? leftStats : rightStats).Add(classOf_[static_cast<std::size_t>(row)]);
   });
-  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
-  const ColumnDescriptor& target = columns()[cols_ - 1];
-  for (int side = 0; side < 2; ++side) {
-    work[side]->N = stats[side].n;
-    work[side]->classCounts = NoClasses();
-    for (int i = 0; i < classes_; ++i) work[side]->classCounts.Add(target.valueCounts[i].first, stats[side].counts[i]);
-  }
-  workLeft_->splitScore = workRight_->splitScore = ChiSquare(stats[1], stats[0], classes_);
-  workLeft_->rule = LeftRule(split);
-  workRight_->rule = RightRule(split);
-  CopyWorkNode(*workLeft_, *parent.left);
-  CopyWorkNode(*workRight_, *parent.right);
+  left.N = leftStats.n;
+  right.N = rightStats.n;
+  left.classCounts = ClassCounts(leftStats);
+  right.classCounts = ClassCounts(rightStats);
+  left.splitScore = right.splitScore = ChiSquare(leftStats, rightStats, classes_);
 }
 
 std::string CategoryEngine::NodeLine(const TreeNode& node) const { return CategoryNodeLine(node); }

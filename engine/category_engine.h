@@ -18,17 +18,17 @@ class CategoryEngine : public TreeEngine {
  protected:
   void CheckTarget(const ColumnDescriptor& target) const override;
   void FillRoot(TreeNode& root, const ColumnDescriptor& target) const override;
-  void SearchNode(TreeNode& parent, RowRange range) override;
+  std::vector<double> PrepareTarget() override;
+  SplitCandidate FindSplit(const TreeNode& node, RowRange range) override;
+  void FillChildren(RowRange range, TreeNode& left, TreeNode& right) const override;
   // Children are grown whether or not they are pure.
   bool GrowsChild(const TreeNode&) const override { return true; }
   std::string NodeLine(const TreeNode& node) const override;
-  std::vector<double> PrepareTarget() override;
   void MakeChildren(TreeNode& parent) override;
 
  private:
-  void KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split);
-  // Every class of the target with count 0, in text order.
-  ValueCounts NoClasses() const;
+  // Every class of the target in text order with its count in stats, 0s included.
+  ValueCounts ClassCounts(const ClassStats& stats) const;
 
   std::vector<std::int8_t> classOf_;
   int classes_ = 0;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/node_row_orders.h"
+#include "engine/split_criterion.h"
 
 namespace orlix::engine {
 
@@ -59,7 +59,6 @@ class ChiSquareCriterion {
   void MoveLeft(const Stats& rows) { left_.Add(rows); }
   int LeftCount() const { return left_.n; }
   int RightCount() const { return parent_.n - left_.n; }
-  const Stats& LeftStats() const { return left_; }
   float ChildrenScore(bool /*rightConstant*/) const { return ChiSquare(left_, parent_.Minus(left_), classes_); }
 
  private:
@@ -68,5 +67,7 @@ class ChiSquareCriterion {
   Stats parent_;
   Stats left_;
 };
+
+static_assert(SplitCriterion<ChiSquareCriterion>);
 
 }  // namespace orlix::engine

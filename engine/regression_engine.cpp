@@ -1,9 +1,9 @@
 #include "engine/regression_engine.h"
 
+#include <algorithm>
+
 #include "engine/cart_error.h"
 #include "engine/node_file.h"
-#include "engine/parallel_for.h"
-#include "engine/split_search.h"
 #include "engine/split_trace.h"
 
 namespace orlix::engine {
@@ -22,87 +22,53 @@ void RegressionEngine::FillRoot(TreeNode& root, const ColumnDescriptor& target) 
 }
 
 std::vector<double> RegressionEngine::PrepareTarget() {
-  const int t = cols_ - 1;
-  if (columns()[t].kind != kNumericKind) {
-    throw EngineDataError("The target \"" + columns()[t].name + "\" of a regression map must be numeric");
+  const int t = numCols() - 1;
+  if (target().kind != kNumericKind) {
+    throw EngineDataError("The target \"" + target().name + "\" of a regression map must be numeric");
   }
-  target_.resize(static_cast<std::size_t>(rows_));
-  for (int r = 0; r < rows_; ++r) target_[static_cast<std::size_t>(r)] = table_.NumberAt(r, t);
+  target_.resize(static_cast<std::size_t>(numRows()));
+  for (int r = 0; r < numRows(); ++r) target_[static_cast<std::size_t>(r)] = table().NumberAt(r, t);
   return target_;
 }
 
-void RegressionEngine::SearchNode(TreeNode& parent, RowRange range) {
-  VarianceStats parentStats;
-  for (std::int32_t row : orders_.ByRow(range)) parentStats.Add(target_[static_cast<std::size_t>(row)]);
-
-  // One predictor's search; best holds the best candidate met so far.
-  auto search = [&](int v, SplitCandidate& best) {
-    VarianceCriterion criterion(target_);
-    const ColumnDescriptor& column = columns()[v];
-    if (column.kind == kNumericKind) {
-      const auto rows = orders_.ByValue(v, range);
-      if (traceOn_) {
-        SearchNumericInOrder(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best,
-                             [&](const SplitCandidate& split, const VarianceStats&, const VarianceStats&) {
-                               Trace(parent, range, split);
-                             });
-      } else {
-        SearchNumeric(criterion, parentStats, rows, *thresholds_[v], v, minimumN_, best);
-      }
-    } else if (column.kind == kCharacterKind && partitions_[v]) {
-      SearchCategory(criterion, parentStats, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
-    }
-  };
-
-  SplitCandidate best{VarianceCriterion::kInitialBest};
-  const int predictors = cols_ - 1;
-  if (traceOn_) {
-    // The trace shows every new best in search order, so predictors go one by one.
-    for (int v = 0; v < predictors; ++v) search(v, best);
-  } else {
-    std::vector<SplitCandidate> perPredictor(static_cast<std::size_t>(predictors), best);
-    ParallelFor(predictors, [&](int v) { search(v, perPredictor[static_cast<std::size_t>(v)]); });
-    best = FirstBest<VarianceCriterion>(perPredictor, best);
-  }
-  if (best.variable >= 0) KeepSplit(parent, range, best);
+SplitCandidate RegressionEngine::FindSplit(const TreeNode& node, RowRange range) {
+  return SearchNode(VarianceCriterion(target_), range,
+                    [&](const SplitCandidate& split) { Trace(node, range, split); });
 }
 
-void RegressionEngine::KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split) {
-  VarianceStats stats[2];
-  AssignRows(range, split, [&](TreeNode& node, bool left, std::int32_t row) {
+void RegressionEngine::FillChildren(RowRange range, TreeNode& left, TreeNode& right) const {
+  VarianceStats leftStats, rightStats;
+  ForEachRowBySide(range, [&](bool toLeft, std::int32_t row) {
     const double y = target_[static_cast<std::size_t>(row)];
-    stats[left].Add(y);
+    TreeNode& node = toLeft ? left : right;
+    (toLeft ? leftStats : rightStats).Add(y);
     node.min = std::min(node.min, static_cast<float>(y));  // a float compare, as the node holds it
     node.max = std::max(node.max, static_cast<float>(y));
   });
-  TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
-  for (int side = 0; side < 2; ++side) {
-    const Moments m = MomentsOf(stats[side]);
-    work[side]->N = stats[side].n;
-    work[side]->mean = m.mean;
-    work[side]->sd = m.sd;
-  }
-  const float score = VarianceScore(workLeft_->sd, workRight_->sd);
-  workLeft_->splitScore = workRight_->splitScore = score;
-  workLeft_->rule = LeftRule(split);
-  workRight_->rule = RightRule(split);
-  CopyWorkNode(*workLeft_, *parent.left);
-  CopyWorkNode(*workRight_, *parent.right);
+  auto fill = [](TreeNode& node, const VarianceStats& stats) {
+    const Moments m = MomentsOf(stats);
+    node.N = stats.n;
+    node.mean = m.mean;
+    node.sd = m.sd;
+  };
+  fill(left, leftStats);
+  fill(right, rightStats);
+  left.splitScore = right.splitScore = VarianceScore(left.sd, right.sd);
 }
 
 void RegressionEngine::Trace(const TreeNode& parent, RowRange range, const SplitCandidate& split) const {
   VarianceStats left, right;
-  for (std::int32_t row : orders_.ByRow(range)) {
+  for (std::int32_t row : RowsOf(range)) {
     (GoesLeft(split, row) ? left : right).Add(target_[static_cast<std::size_t>(row)]);
   }
   const Moments l = MomentsOf(left);
   const Moments r = MomentsOf(right);
   TraceBlock block;
-  block.splitCount = splitCount_;
+  block.splitCount = splitCount();
   block.parentName = parent.name;
   block.parentN = parent.N;
   block.variable = split.variable;
-  block.threshold = static_cast<float>(thresholds_[split.variable]->Threshold(split.order));
+  block.threshold = static_cast<float>(Threshold(split));
   block.score = VarianceScore(l.sd, r.sd);
   block.leftName = parent.name + "_L";
   block.leftN = left.n;
@@ -112,7 +78,7 @@ void RegressionEngine::Trace(const TreeNode& parent, RowRange range, const Split
   block.rightN = right.n;
   block.rightMean = r.mean;
   block.rightSd = r.sd;
-  AppendTraceBlock(tracePath_, block);
+  AppendTraceBlock(tracePath(), block);
 }
 
 std::string RegressionEngine::NodeLine(const TreeNode& node) const { return RegressionNodeLine(node); }

@@ -18,15 +18,14 @@ class RegressionEngine : public TreeEngine {
  protected:
   void CheckTarget(const ColumnDescriptor& target) const override;
   void FillRoot(TreeNode& root, const ColumnDescriptor& target) const override;
-  void SearchNode(TreeNode& parent, RowRange range) override;
+  std::vector<double> PrepareTarget() override;
+  SplitCandidate FindSplit(const TreeNode& node, RowRange range) override;
+  // Every statistic of a child is summed in row order.
+  void FillChildren(RowRange range, TreeNode& left, TreeNode& right) const override;
   bool GrowsChild(const TreeNode& child) const override { return child.sd > 0; }
   std::string NodeLine(const TreeNode& node) const override;
-  std::vector<double> PrepareTarget() override;
 
  private:
-  // Fills the work nodes with the split's children (rows in row order, as every
-  // statistic of a node is summed) and copies them into parent's children.
-  void KeepSplit(TreeNode& parent, RowRange range, const SplitCandidate& split);
   // Appends the trace block of a new best split. Its statistics are summed in
   // row order, as the node's would be.
   void Trace(const TreeNode& parent, RowRange range, const SplitCandidate& split) const;

@@ -1,6 +1,6 @@
-// The split searches, written once for any criterion. A criterion keeps the
-// statistics of a left and a right child (see VarianceCriterion) and the
-// searches move rows between them; they never compute statistics themselves.
+// The split searches, written once for any SplitCriterion. The criterion keeps
+// the statistics of a left and a right child and the searches move rows
+// between them; they never compute statistics themselves.
 // Each search lowers best, in the order of Precedes, to its first best candidate.
 #pragma once
 
@@ -13,6 +13,7 @@
 #include "engine/category_partitions.h"
 #include "engine/node_row_orders.h"
 #include "engine/split_candidate.h"
+#include "engine/split_criterion.h"
 #include "engine/threshold_index.h"
 
 namespace orlix::engine {
@@ -22,7 +23,7 @@ namespace orlix::engine {
 // criterion holding that split: rows with value index <= k on the left, kNext
 // the next value index met, rightConstant whether the right rows' targets are
 // all equal. rows: the node's rows in the predictor's value order.
-template <typename Criterion, typename Visit>
+template <SplitCriterion Criterion, typename Visit>
 void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& parent,
                      std::span<const SweepRow> rows, int minimumN, Visit&& visit) {
   criterion.Reset(parent);
@@ -47,7 +48,7 @@ void SweepThresholds(Criterion& criterion, const typename Criterion::Stats& pare
   }
 }
 
-template <typename Criterion>
+template <SplitCriterion Criterion>
 void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent,
                    std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
                    int minimumN, SplitCandidate& best) {
@@ -60,33 +61,32 @@ void SearchNumeric(Criterion& criterion, const typename Criterion::Stats& parent
 }
 
 // The same search visiting every threshold in text order, as the trace needs:
-// onImprovement(candidate, leftStats, rightStats) for each new best.
-template <typename Criterion, typename OnImprovement>
+// onNewBest(candidate) for each new best.
+template <SplitCriterion Criterion, typename OnNewBest>
 void SearchNumericInOrder(Criterion& criterion, const typename Criterion::Stats& parent,
                           std::span<const SweepRow> rows, const ThresholdIndex& thresholds, int variable,
-                          int minimumN, SplitCandidate& best, OnImprovement&& onImprovement) {
+                          int minimumN, SplitCandidate& best, OnNewBest&& onNewBest) {
   struct Scored {
     int rank;
     float score;
-    typename Criterion::Stats left;
   };
   std::vector<Scored> scored;
   SweepThresholds(criterion, parent, rows, minimumN, [&](int k, int kNext, bool rightConstant) {
     const float score = criterion.ChildrenScore(rightConstant);
-    thresholds.ForEachRank(k, kNext, [&](int rank) { scored.push_back({rank, score, criterion.LeftStats()}); });
+    thresholds.ForEachRank(k, kNext, [&](int rank) { scored.push_back({rank, score}); });
   });
   std::sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) { return a.rank < b.rank; });
   for (const Scored& s : scored) {
     const SplitCandidate candidate{s.score, variable, s.rank};
     if (!Precedes<Criterion>(candidate, best)) continue;
     best = candidate;
-    onImprovement(candidate, s.left, parent.Minus(s.left));
+    onNewBest(candidate);
   }
 }
 
 // Rows whose category is in a partition's subset go right, all others left.
 // levels[row]: index of the row's comparison text among the categories, or -1.
-template <typename Criterion>
+template <SplitCriterion Criterion>
 void SearchCategory(Criterion& criterion, const typename Criterion::Stats& parent,
                     std::span<const std::int32_t> rows, const std::vector<std::int8_t>& levels,
                     const CategoryPartitions& partitions, int variable, int minimumN, SplitCandidate& best) {

@@ -57,8 +57,6 @@ int TreeEngine::SetNumRows(int rows) {
     if (rows < 1) throw NoData("SetNumRows", "Warning");
     rows_ = rows;
     initialized_ = prepared_ = false;
-    workLeft_ = std::make_unique<TreeNode>(rows);
-    workRight_ = std::make_unique<TreeNode>(rows);
   });
 }
 
@@ -138,7 +136,6 @@ int TreeEngine::Grow(TreeNode& node) {
       if (node.right) Forget(*node.right);
       node.left.reset();
       node.right.reset();
-      node.hasLeft = node.hasRight = 0;
       orders_.Restore(range);
     }
   });
@@ -146,23 +143,27 @@ int TreeEngine::Grow(TreeNode& node) {
 }
 
 void TreeEngine::MakeChildren(TreeNode& parent) {
-  parent.left = std::make_unique<TreeNode>(rows_);
-  parent.right = std::make_unique<TreeNode>(rows_);
+  auto left = std::make_unique<TreeNode>(rows_);
+  auto right = std::make_unique<TreeNode>(rows_);
+  parent.left = std::move(left);
+  parent.right = std::move(right);
 }
 
 int TreeEngine::GrowAt(TreeNode& parent, RowRange range) {
   return Guarded([&] {
     MakeChildren(parent);
     nodeCount_ += 2;
-    parent.hasLeft = parent.hasRight = 1;
-    workLeft_->name = parent.left->name = parent.name + "_L";
-    workRight_->name = parent.right->name = parent.name + "_R";
-
-    // After the tenth split no candidate can be kept; only the trace would show the search.
-    if (splitCount_ < kMaxSplits || traceOn_) SearchNode(parent, range);
-
     TreeNode& left = *parent.left;
     TreeNode& right = *parent.right;
+    left.name = parent.name + "_L";
+    right.name = parent.name + "_R";
+
+    // After the tenth split no candidate can be kept; only the trace would show the search.
+    if (splitCount_ < kMaxSplits || traceOn_) {
+      const SplitCandidate best = FindSplit(parent, range);
+      if (best.variable >= 0) KeepSplit(best, range, left, right);
+    }
+
     if (left.N >= minimumN_ && right.N >= minimumN_ && splitCount_ < kMaxSplits) {
       ++splitCount_;
       const int middle = orders_.Partition(range, goesLeft_);
@@ -173,12 +174,22 @@ int TreeEngine::GrowAt(TreeNode& parent, RowRange range) {
       if (GrowsChild(left)) GrowAt(left, leftRange);
       if (GrowsChild(right)) GrowAt(right, rightRange);
     } else {
-      parent.hasLeft = parent.hasRight = 0;
       nodeCount_ -= 2;
       parent.left.reset();
       parent.right.reset();
     }
   });
+}
+
+void TreeEngine::KeepSplit(const SplitCandidate& split, RowRange range, TreeNode& left, TreeNode& right) {
+  for (std::int32_t row : orders_.ByRow(range)) {
+    const bool toLeft = GoesLeft(split, row);
+    goesLeft_[static_cast<std::size_t>(row)] = toLeft ? 1 : 0;
+    (toLeft ? left : right).rowMask[static_cast<std::size_t>(row)] = '1';
+  }
+  left.rule = LeftRule(split);
+  right.rule = RightRule(split);
+  FillChildren(range, left, right);
 }
 
 void TreeEngine::Prepare() {
@@ -235,30 +246,6 @@ void TreeEngine::PrepareCategory(int v) {
   }
 }
 
-void TreeEngine::ResetWorkNode(TreeNode& node) const {
-  node.N = 0;
-  node.mean = node.sd = 0;
-  node.min = 1e15f;
-  node.max = -1e15f;
-  node.classCounts.ZeroCounts();
-  std::fill(node.rowMask.begin(), node.rowMask.end(), '0');
-}
-
-void TreeEngine::CopyWorkNode(const TreeNode& work, TreeNode& child) {
-  child.name = work.name;
-  child.rule = work.rule;
-  child.rowMask = work.rowMask;
-  child.N = work.N;
-  child.mean = work.mean;
-  child.sd = work.sd;
-  child.min = work.min;
-  child.max = work.max;
-  child.splitScore = work.splitScore;
-  for (const auto& [text, count] : work.classCounts) {
-    child.classCounts.Add(text, count - child.classCounts.CountOf(text));
-  }
-}
-
 bool TreeEngine::GoesLeft(const SplitCandidate& split, std::int32_t row) const {
   const int v = split.variable;
   if ((*columns_)[v].kind == kNumericKind) {
@@ -266,6 +253,10 @@ bool TreeEngine::GoesLeft(const SplitCandidate& split, std::int32_t row) const {
   }
   const int level = levels_[v][static_cast<std::size_t>(row)];
   return level < 0 || !(partitions_[v]->SubsetMask(split.order) & (std::uint32_t{1} << level));
+}
+
+double TreeEngine::Threshold(const SplitCandidate& split) const {
+  return thresholds_[static_cast<std::size_t>(split.variable)]->Threshold(split.order);
 }
 
 namespace {
@@ -281,7 +272,7 @@ std::string InList(const std::string& name, const std::vector<std::string>& text
 std::string TreeEngine::LeftRule(const SplitCandidate& split) const {
   const ColumnDescriptor& column = (*columns_)[split.variable];
   if (column.kind == kNumericKind) {
-    return column.name + " <= " + FormatFixed6(thresholds_[split.variable]->Threshold(split.order));
+    return column.name + " <= " + FormatFixed6(Threshold(split));
   }
   return InList(column.name, partitions_[split.variable]->Complement(split.order));
 }
@@ -289,7 +280,7 @@ std::string TreeEngine::LeftRule(const SplitCandidate& split) const {
 std::string TreeEngine::RightRule(const SplitCandidate& split) const {
   const ColumnDescriptor& column = (*columns_)[split.variable];
   if (column.kind == kNumericKind) {
-    return column.name + " >  " + FormatFixed6(thresholds_[split.variable]->Threshold(split.order));
+    return column.name + " >  " + FormatFixed6(Threshold(split));
   }
   return InList(column.name, partitions_[split.variable]->Subset(split.order));
 }
@@ -321,8 +312,8 @@ int TreeEngine::PrintNode(const TreeNode* node) {
                         "Critical Error");
     }
     nodeFile_ << NodeLine(*node) << '\n';
-    if (node->hasLeft == 1) PrintNode(node->left.get());
-    if (node->hasRight == 1) PrintNode(node->right.get());
+    if (node->left) PrintNode(node->left.get());
+    if (node->right) PrintNode(node->right.get());
   });
 }
 

@@ -1,6 +1,9 @@
 // TreeEngine: what RegressionEngine and CategoryEngine share: the sizes, the
 // 250 column descriptors, the statistics pass, the grown tree, growing's frame
-// (children, the minimum count, the limit of 10 splits) and the node file.
+// (children, the minimum count, the limit of 10 splits), the search over the
+// predictors for any SplitCriterion, and the node file. Its state is its own:
+// an engine supplies its target's checks and statistics and its criterion
+// through the hooks below.
 // Operations return 0, or 1 after writing a four-line advisory to standard
 // error. A table cell that is not a number throws EngineDataError instead.
 // The engine reads and rewrites the RowTable it is given; it owns its tree.
@@ -10,15 +13,20 @@
 #include <cstdint>
 #include <fstream>
 #include <memory>
+#include <span>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
 #include "engine/category_partitions.h"
 #include "engine/column_descriptor.h"
 #include "engine/node_row_orders.h"
+#include "engine/parallel_for.h"
 #include "engine/row_table.h"
 #include "engine/split_candidate.h"
+#include "engine/split_criterion.h"
+#include "engine/split_search.h"
 #include "engine/split_trace.h"
 #include "engine/threshold_index.h"
 #include "engine/tree_node.h"
@@ -29,7 +37,6 @@ inline constexpr int kMaxSplits = 10;
 
 class TreeEngine {
  public:
-  explicit TreeEngine(RowTable& table);
   virtual ~TreeEngine();
   TreeEngine(const TreeEngine&) = delete;
   TreeEngine& operator=(const TreeEngine&) = delete;
@@ -66,44 +73,67 @@ class TreeEngine {
   int splitCount() const { return splitCount_; }
 
  protected:
-  // Finds the best split of parent (rows in range) and, when there is one,
-  // fills parent's children and the goesLeft bytes of the range's rows.
-  virtual void SearchNode(TreeNode& parent, RowRange range) = 0;
-  // Whether an accepted child is grown further.
-  virtual bool GrowsChild(const TreeNode& child) const = 0;
-  virtual std::string NodeLine(const TreeNode& node) const = 0;
-  // Checks the target and returns, per row, the target as the criterion reads it.
-  virtual std::vector<double> PrepareTarget() = 0;
+  explicit TreeEngine(RowTable& table);
 
+  // What an engine supplies.
   // CreateRoot's checks of the target (raising _cart_error) and the root's
   // target statistics.
   virtual void CheckTarget(const ColumnDescriptor& target) const = 0;
   virtual void FillRoot(TreeNode& root, const ColumnDescriptor& target) const = 0;
-  // Creates parent's two children (row masks all '0').
+  // Checks the target and returns, per row, the target as the criterion reads
+  // it (on the first Grow after InitializeVars).
+  virtual std::vector<double> PrepareTarget() = 0;
+  // The best split of node (rows in range), variable -1 when there is none:
+  // SearchNode with the engine's criterion.
+  virtual SplitCandidate FindSplit(const TreeNode& node, RowRange range) = 0;
+  // Sets N, the target statistics and splitScore of a kept split's children;
+  // their names, rules and row masks are set and ForEachRowBySide tells each
+  // row's side.
+  virtual void FillChildren(RowRange range, TreeNode& left, TreeNode& right) const = 0;
+  // Whether an accepted child is grown further.
+  virtual bool GrowsChild(const TreeNode& child) const = 0;
+  virtual std::string NodeLine(const TreeNode& node) const = 0;
+  // Creates parent's two children (row masks all '0'), both or neither.
   virtual void MakeChildren(TreeNode& parent);
-  // Makes the root with every row, registered for growing.
-  TreeNode& MakeRoot();
-  void ResetWorkNode(TreeNode& node) const;
-  static void CopyWorkNode(const TreeNode& work, TreeNode& child);
-  // Rule texts of a split on variable v (threshold or partition).
+
+  // What the engines share.
+  const RowTable& table() const { return table_; }
+  const ColumnDescriptor& target() const { return (*columns_)[static_cast<std::size_t>(cols_ - 1)]; }
+  const std::string& tracePath() const { return tracePath_; }
+  // The rows of range in row order.
+  std::span<const std::int32_t> RowsOf(RowRange range) const { return orders_.ByRow(range); }
+  // Whether row goes left under split: the numeric threshold or the category subset.
+  bool GoesLeft(const SplitCandidate& split, std::int32_t row) const;
+  // The threshold of a split on a numeric predictor.
+  double Threshold(const SplitCandidate& split) const;
+  // Calls visit(toLeft, row) for the rows of range of the split being kept, in row order.
+  template <typename Visit>
+  void ForEachRowBySide(RowRange range, Visit&& visit) const {
+    for (std::int32_t row : orders_.ByRow(range)) visit(goesLeft_[static_cast<std::size_t>(row)] != 0, row);
+  }
+
+  // For SearchNode's engines without a split trace.
+  struct NoTrace {
+    void operator()(const SplitCandidate&) const {}
+  };
+  // The best split of the rows in range under criterion (a copy serves each
+  // predictor), first best in the order of Precedes. With onNewBest and the
+  // split trace on, predictors go one by one and thresholds in text order, and
+  // onNewBest(candidate) is called for each new best numeric split.
+  template <SplitCriterion Criterion, typename OnNewBest = NoTrace>
+  SplitCandidate SearchNode(const Criterion& criterion, RowRange range, OnNewBest&& onNewBest = {}) const;
+
+ private:
+  int GrowAt(TreeNode& node, RowRange range);
+  // Gives the children of a split their rows, rules and statistics.
+  void KeepSplit(const SplitCandidate& split, RowRange range, TreeNode& left, TreeNode& right);
   std::string LeftRule(const SplitCandidate& split) const;
   std::string RightRule(const SplitCandidate& split) const;
-  // Whether row goes left under split; the numeric threshold or the category subset.
-  bool GoesLeft(const SplitCandidate& split, std::int32_t row) const;
-  // Resets the work nodes and sends every row of range, in row order, to the
-  // work node of its side (mask and goesLeft bytes); visit(node, left, row)
-  // adds the row to what the engine counts.
-  template <typename Visit>
-  void AssignRows(RowRange range, const SplitCandidate& split, Visit&& visit) {
-    TreeNode* work[2] = {workRight_.get(), workLeft_.get()};
-    for (TreeNode* node : work) ResetWorkNode(*node);
-    for (std::int32_t row : orders_.ByRow(range)) {
-      const bool left = GoesLeft(split, row);
-      goesLeft_[static_cast<std::size_t>(row)] = left ? 1 : 0;
-      work[left]->rowMask[static_cast<std::size_t>(row)] = '1';
-      visit(*work[left], left, row);
-    }
-  }
+  // Makes the root with every row, registered for growing.
+  TreeNode& MakeRoot();
+  void Prepare();
+  void PrepareCategory(int v);
+  void Forget(const TreeNode& node);
 
   RowTable& table_;
   std::unique_ptr<std::array<ColumnDescriptor, kMaxColumns>> columns_;
@@ -119,8 +149,6 @@ class TreeEngine {
   int nodeCount_ = 0;
   int splitCount_ = 0;
   std::unique_ptr<TreeNode> root_;
-  std::unique_ptr<TreeNode> workLeft_;
-  std::unique_ptr<TreeNode> workRight_;
 
   // Search structures, built on the first Grow after InitializeVars.
   bool initialized_ = false;
@@ -130,14 +158,43 @@ class TreeEngine {
   std::vector<std::unique_ptr<ThresholdIndex>> thresholds_;       // numeric predictors
   std::vector<std::unique_ptr<CategoryPartitions>> partitions_;   // character predictors <= 10 categories
   std::vector<std::vector<std::int8_t>> levels_;                  // their rows' category indexes
-  std::vector<char> goesLeft_;
+  std::vector<char> goesLeft_;                                    // per row: 1 when the kept split sends it left
   std::unordered_map<const TreeNode*, RowRange> ranges_;
-
- private:
-  int GrowAt(TreeNode& node, RowRange range);
-  void Prepare();
-  void PrepareCategory(int v);
-  void Forget(const TreeNode& node);
 };
+
+template <SplitCriterion Criterion, typename OnNewBest>
+SplitCandidate TreeEngine::SearchNode(const Criterion& criterion, RowRange range, OnNewBest&& onNewBest) const {
+  constexpr bool kTraced = !std::is_same_v<std::remove_cvref_t<OnNewBest>, NoTrace>;
+  const bool inOrder = kTraced && traceOn_;
+  typename Criterion::Stats parent;
+  for (std::int32_t row : orders_.ByRow(range)) criterion.AddRow(parent, row);
+
+  // One predictor's search; best holds the best candidate met so far.
+  auto search = [&](int v, SplitCandidate& best) {
+    Criterion sweep = criterion;
+    const ColumnDescriptor& column = (*columns_)[static_cast<std::size_t>(v)];
+    if (column.kind == kNumericKind) {
+      const auto rows = orders_.ByValue(v, range);
+      if (inOrder) {
+        SearchNumericInOrder(sweep, parent, rows, *thresholds_[v], v, minimumN_, best, onNewBest);
+      } else {
+        SearchNumeric(sweep, parent, rows, *thresholds_[v], v, minimumN_, best);
+      }
+    } else if (column.kind == kCharacterKind && partitions_[v]) {
+      SearchCategory(sweep, parent, orders_.ByRow(range), levels_[v], *partitions_[v], v, minimumN_, best);
+    }
+  };
+
+  SplitCandidate best{Criterion::kInitialBest};
+  const int predictors = cols_ - 1;
+  if (inOrder) {
+    // The trace shows every new best in search order, so predictors go one by one.
+    for (int v = 0; v < predictors; ++v) search(v, best);
+    return best;
+  }
+  std::vector<SplitCandidate> perPredictor(static_cast<std::size_t>(predictors), best);
+  ParallelFor(predictors, [&](int v) { search(v, perPredictor[static_cast<std::size_t>(v)]); });
+  return FirstBest<Criterion>(perPredictor, best);
+}
 
 }  // namespace orlix::engine

@@ -16,8 +16,7 @@ struct TreeNode {
   std::string name;
   std::string rule;
   std::vector<char> rowMask;
-  int hasLeft = 0;
-  int hasRight = 0;
+  // The children: both or neither (a leaf).
   std::unique_ptr<TreeNode> left;
   std::unique_ptr<TreeNode> right;
   int N = 0;

@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "engine/node_row_orders.h"
+#include "engine/split_criterion.h"
 
 namespace orlix::engine {
 
@@ -82,7 +82,6 @@ class VarianceCriterion {
   void MoveRowLeft(const SweepRow& row) { left_.Add(row.target); }
   void MoveLeft(const Stats& rows) { left_.Add(rows); }
   int LeftCount() const { return left_.n; }
-  const Stats& LeftStats() const { return left_; }
   int RightCount() const { return parent_.n - left_.n; }
   // rightConstant: whether the rows on the right all have the same target.
   float ChildrenScore(bool rightConstant) const {
@@ -94,5 +93,7 @@ class VarianceCriterion {
   Stats parent_;
   Stats left_;
 };
+
+static_assert(SplitCriterion<VarianceCriterion>);
 
 }  // namespace orlix::engine

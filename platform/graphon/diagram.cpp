@@ -10,10 +10,15 @@ namespace orlix::graphon {
 void Diagram::setRedraw(bool on) {
   const bool wasOff = !redraw_;
   redraw_ = on;
-  if (on && wasOff) ++repaints_;
+  if (on && wasOff) repaint();
 }
 
-void Diagram::refresh() { ++repaints_; }
+void Diagram::refresh() { repaint(); }
+
+void Diagram::repaint() {
+  ++repaints_;
+  if (repaintHandler_) repaintHandler_();
+}
 
 void Diagram::setDefaults(ItemDefaults defaults) {
   check::lineStyle(defaults.drawStyle, "draw style");
@@ -78,7 +83,7 @@ Link& Diagram::addLink(Node& origin, Node& destination) {
 }
 
 void Diagram::changed() {
-  if (redraw_) ++repaints_;
+  if (redraw_) repaint();
 }
 
 }  // namespace orlix::graphon

@@ -5,6 +5,7 @@
 // nodes and links it hands out live as long as it does (or until clear()).
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/graphon/collections.h"
@@ -24,6 +25,8 @@ struct ItemDefaults {
   std::int32_t drawWidth = 1;
   std::int32_t shape = kShapeEllipse;
   Font font;
+
+  bool operator==(const ItemDefaults&) const = default;
 };
 
 // What the user may do in the view; the model only keeps them.
@@ -38,6 +41,8 @@ struct Permissions {
   bool canSizeNode = true;
   bool canStretchLink = true;
   bool canUndoRedo = true;
+
+  bool operator==(const Permissions&) const = default;
 };
 
 // How the view presents the diagram; the model only keeps them.
@@ -45,6 +50,8 @@ struct ViewOptions {
   std::int32_t scrollBars = 3;  // both
   std::int32_t shapeOrientation = 0;
   std::int32_t drawMethod = 0;
+
+  bool operator==(const ViewOptions&) const = default;
 };
 
 class Diagram : public Object {
@@ -57,6 +64,8 @@ class Diagram : public Object {
 
   NodeList nodes() { return NodeList(*this); }
   LinkList links() const { return LinkList(links_); }
+  // The nodes for readers that change nothing (drawing, saving), in insertion order.
+  const std::deque<Node>& nodeItems() const { return nodes_; }
 
   // When set, users of the diagram take only nodes and links whose inclusion flag is set.
   bool filterFlag() const { return filter_; }
@@ -66,8 +75,11 @@ class Diagram : public Object {
   bool redraw() const { return redraw_; }
   void setRedraw(bool on);
   void refresh();
-  // Repaints so far: stands in for the view until there is one.
+  // Repaints asked for so far; each one also calls the repaint handler.
   std::int64_t repaintCount() const { return repaints_; }
+  // Called whenever the diagram asks to be repainted (the view that shows it
+  // sets one); an empty function removes it.
+  void setRepaintHandler(std::function<void()> handler) { repaintHandler_ = std::move(handler); }
 
   const ItemDefaults& defaults() const { return defaults_; }
   // Checked as the node and link setters check (shape 0..15, style 0..6, ...).
@@ -94,6 +106,7 @@ class Diagram : public Object {
   Node& addNode(float left, float top, float width, float height);
   Link& addLink(Node& origin, Node& destination);
   void changed();
+  void repaint();
 
   Generation generation_;
   std::deque<Node> nodes_;
@@ -105,6 +118,21 @@ class Diagram : public Object {
   bool filter_ = false;
   bool redraw_ = true;
   std::int64_t repaints_ = 0;
+  std::function<void()> repaintHandler_;
+};
+
+// Holds the diagram's redraw switch off for as long as it lives and puts it
+// back as it was, so that many changes repaint once at the end.
+class RedrawPause {
+ public:
+  explicit RedrawPause(Diagram& diagram) : diagram_(diagram), was_(diagram.redraw()) { diagram.setRedraw(false); }
+  ~RedrawPause() { diagram_.setRedraw(was_); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+
+ private:
+  Diagram& diagram_;
+  bool was_;
 };
 
 }  // namespace orlix::graphon

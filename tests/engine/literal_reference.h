@@ -306,7 +306,6 @@ class LiteralTree {
     float best = Policy::kInitialBest;
     parent.left = std::make_unique<TreeNode>(rows_);
     parent.right = std::make_unique<TreeNode>(rows_);
-    parent.hasLeft = parent.hasRight = 1;
     workLeft_.node.name = parent.left->name = parent.name + "_L";
     workRight_.node.name = parent.right->name = parent.name + "_R";
     for (int v = 0; v + 1 < cols_; ++v) {
@@ -320,7 +319,6 @@ class LiteralTree {
       if (Policy::GrowsChild(left)) Grow(left);
       if (Policy::GrowsChild(right)) Grow(right);
     } else {
-      parent.hasLeft = parent.hasRight = 0;
       parent.left.reset();
       parent.right.reset();
     }
@@ -328,8 +326,8 @@ class LiteralTree {
 
   void Print(const TreeNode& node, std::string& text) const {
     text += Policy::Line(node) + "\n";
-    if (node.hasLeft) Print(*node.left, text);
-    if (node.hasRight) Print(*node.right, text);
+    if (node.left) Print(*node.left, text);
+    if (node.right) Print(*node.right, text);
   }
 
   const RowTable& t_;

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "engine/category_partitions.h"
+#include "engine/chi_square_criterion.h"
 #include "engine/split_candidate.h"
+#include "engine/split_criterion.h"
 #include "engine/threshold_index.h"
 #include "engine/variance_criterion.h"
 
@@ -72,6 +74,33 @@ TEST(SplitCandidate, OrderOfCandidates) {
   EXPECT_FALSE(Precedes<V>(nan, a));
   EXPECT_FALSE(Precedes<V>(a, a));
 }
+
+// The smallest criterion the searches accept: the score is the left count.
+template <typename Score>
+struct CountingCriterion {
+  struct Stats {
+    int n = 0;
+    void Add(const Stats& rows) { n += rows.n; }
+    bool Constant() const { return false; }
+  };
+  static constexpr float kInitialBest = 0;
+  static bool Better(float a, float b) { return a > b; }
+  void AddRow(Stats& stats, std::int32_t) const { ++stats.n; }
+  void Reset(const Stats& parent) { parent_ = parent, left_ = {}; }
+  void MoveRowLeft(const SweepRow&) { ++left_.n; }
+  void MoveLeft(const Stats& rows) { left_.Add(rows); }
+  int LeftCount() const { return left_.n; }
+  int RightCount() const { return parent_.n - left_.n; }
+  Score ChildrenScore(bool) const { return static_cast<Score>(left_.n); }
+  Stats parent_, left_;
+};
+
+// Scores are compared as floats everywhere, so a criterion must give floats.
+static_assert(SplitCriterion<VarianceCriterion>);
+static_assert(SplitCriterion<ChiSquareCriterion>);
+static_assert(SplitCriterion<CountingCriterion<float>>);
+static_assert(!SplitCriterion<CountingCriterion<double>>);
+static_assert(!SplitCriterion<SplitCandidate>);
 
 TEST(ThresholdIndex, FirstThresholdBetweenNodeValues) {
   // Values 1 2 3 5; thresholds by rank: 2.5 (0), 1 (1), 5 (2), 2 (3), 0 (4), 1.5 (5).

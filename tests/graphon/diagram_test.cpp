@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/graphon/diagram.h"
+#include "platform/graphon/diagram_state.h"
 
 namespace orlix {
 namespace {
@@ -165,6 +166,53 @@ TEST(DiagramSelection, SelectAllSelectsEveryNodeAndLinkWithOneRepaint) {
   EXPECT_EQ(d.repaintCount(), before + 1);
   EXPECT_EQ(d.selectedNodes(), (std::vector<Node*>{&a, &b}));
   EXPECT_EQ(d.selectedLinks().size(), 1u);
+}
+
+TEST(DiagramRedraw, TheRepaintHandlerIsCalledForEveryRepaintAndCanBeRemoved) {
+  Diagram d;
+  int calls = 0;
+  d.setRepaintHandler([&calls] { ++calls; });
+  Node& n = d.nodes().add(0, 0, 10, 10);
+  EXPECT_EQ(calls, 1);
+  d.setRedraw(false);
+  n.setLeft(3);
+  d.refresh();  // an explicit refresh repaints even now
+  EXPECT_EQ(calls, 2);
+  d.setRedraw(true);
+  EXPECT_EQ(calls, 3);
+  d.setRepaintHandler({});
+  n.setLeft(4);
+  EXPECT_EQ(calls, 3);
+}
+
+TEST(DiagramState, RestoringReplacesTheContentOrRefusesAndChangesNothing) {
+  Diagram source;
+  Node& a = source.nodes().add(1, 2, 3, 4);
+  Node& b = source.nodes().add(5, 6, 7, 8);
+  a.setText("a");
+  a.outLinks().add(b).setWidth(2);
+  b.outLinks().add(a);
+  const graphon::DiagramState state = graphon::captureState(source);
+  ASSERT_EQ(state.links.size(), 2u);
+  EXPECT_EQ(state.links[1].from, 1);
+  EXPECT_EQ(state.links[1].to, 0);
+
+  Diagram target;
+  target.nodes().add(0, 0, 1, 1).setText("old");
+  graphon::DiagramState bad = state;
+  bad.links[0].to = 2;
+  EXPECT_THROW(graphon::restoreState(target, bad), std::invalid_argument);
+  bad = state;
+  bad.nodes[1].shape = 16;
+  EXPECT_THROW(graphon::restoreState(target, bad), std::invalid_argument);
+  ASSERT_EQ(target.nodes().count(), 1);
+  EXPECT_EQ(target.nodes().item(1).text(), "old");
+
+  const auto repaints = target.repaintCount();
+  graphon::restoreState(target, state);
+  EXPECT_EQ(target.repaintCount(), repaints + 1);
+  EXPECT_EQ(graphon::captureState(target), state);
+  EXPECT_EQ(target.nodes().item(2).outLinks().item(1).destination().text(), "a");
 }
 
 }  // namespace
