@@ -263,7 +263,7 @@ std::string DbaseCharsetOfLanguageDriver(int ldid) {
   }
 }
 
-void ReadDbaseTable(const std::string& path, const std::string& charset, FileTableSink& sink) {
+void readDbaseTable(const std::string& path, const std::string& charset, FileTableSink& sink) {
   DbaseTable(path, charset).Read(sink);
 }
 

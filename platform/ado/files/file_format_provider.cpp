@@ -53,10 +53,10 @@ class AccessProvider : public Provider {
   std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string table = tableNameFromSource(source, path_);
-    return ReadInto(path_, [&](FileTableSink& sink) { ReadAccessTable(path_, table, sink); });
+    return ReadInto(path_, [&](FileTableSink& sink) { readAccessTable(path_, table, sink); });
   }
   std::vector<std::string> tableNames() override {
-    return Guarded<std::vector<std::string>>(path_, [&] { return ListAccessTables(path_); });
+    return Guarded<std::vector<std::string>>(path_, [&] { return listAccessTables(path_); });
   }
 
  private:
@@ -69,10 +69,10 @@ class ExcelProvider : public Provider {
   std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string sheet = tableNameFromSource(source, path_);
-    return ReadInto(path_, [&](FileTableSink& sink) { ReadExcelSheet(path_, sheet, sink); });
+    return ReadInto(path_, [&](FileTableSink& sink) { readExcelSheet(path_, sheet, sink); });
   }
   std::vector<std::string> tableNames() override {
-    return Guarded<std::vector<std::string>>(path_, [&] { return ListExcelSheets(path_); });
+    return Guarded<std::vector<std::string>>(path_, [&] { return listExcelSheets(path_); });
   }
 
  private:
@@ -88,10 +88,10 @@ class HtmlProvider : public Provider {
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string name = tableNameFromSource(source, path_);
     int index = IndexOf(name);
-    return ReadInto(path_, [&](FileTableSink& sink) { ReadHtmlTable(path_, index, sink); });
+    return ReadInto(path_, [&](FileTableSink& sink) { readHtmlTable(path_, index, sink); });
   }
   std::vector<std::string> tableNames() override {
-    int count = Guarded<int>(path_, [&] { return CountHtmlTables(path_); });
+    int count = Guarded<int>(path_, [&] { return countHtmlTables(path_); });
     std::vector<std::string> names;
     for (int i = 0; i < count; ++i) names.push_back(i == 0 ? BaseName() : "Table" + std::to_string(i + 1));
     return names;
@@ -130,7 +130,7 @@ class DbaseProvider : public Provider {
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string name = tableNameFromSource(source, folder_);
     std::string file = FileOf(name);
-    return ReadInto(file, [&](FileTableSink& sink) { ReadDbaseTable(file, charset_, sink); });
+    return ReadInto(file, [&](FileTableSink& sink) { readDbaseTable(file, charset_, sink); });
   }
   // The table's file and the memo files beside it.
   std::vector<FileStamp> stamps(std::string_view source) override {

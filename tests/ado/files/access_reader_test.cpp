@@ -15,14 +15,14 @@ using testing::Sample;
 
 CollectedTable Read(const std::string& file, const std::string& table) {
   CollectedTable t;
-  ReadAccessTable(Sample("access/" + file), table, t);
+  readAccessTable(Sample("access/" + file), table, t);
   return t;
 }
 
 TEST(AccessReader, ListsUserTablesOnly) {
-  EXPECT_THAT(ListAccessTables(Sample("access/testV1997.mdb")), ElementsAre("Table1", "Table2", "Table3", "Table4"));
-  EXPECT_THAT(ListAccessTables(Sample("access/weirdObjectNames.mdb")), ElementsAre("19 MB 01 BEZAHLT ???"));
-  auto names = ListAccessTables(Sample("access/testIndexPropertiesV2000.mdb"));
+  EXPECT_THAT(listAccessTables(Sample("access/testV1997.mdb")), ElementsAre("Table1", "Table2", "Table3", "Table4"));
+  EXPECT_THAT(listAccessTables(Sample("access/weirdObjectNames.mdb")), ElementsAre("19 MB 01 BEZAHLT ???"));
+  auto names = listAccessTables(Sample("access/testIndexPropertiesV2000.mdb"));
   EXPECT_EQ(names.size(), 6u);
   for (const auto& n : names) EXPECT_NE(n.rfind("MSys", 0), 0u) << n;
 }

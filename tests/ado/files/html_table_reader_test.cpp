@@ -17,7 +17,7 @@ using testing::ScratchDir;
 
 CollectedTable Read(const std::string& path, int index = 0) {
   CollectedTable t;
-  ReadHtmlTable(path, index, t);
+  readHtmlTable(path, index, t);
   return t;
 }
 
@@ -34,7 +34,7 @@ TEST(HtmlTableReader, TableInAFullPageWithTheadThAndLinks) {
 }
 
 TEST(HtmlTableReader, TwoTablesRowLabelsAndAnEmptyCorner) {
-  EXPECT_EQ(CountHtmlTables(Sample("html/valid_markup.html")), 2);
+  EXPECT_EQ(countHtmlTables(Sample("html/valid_markup.html")), 2);
   auto first = Read(Sample("html/valid_markup.html"), 0);
   ASSERT_EQ(first.Names(), (std::vector<std::string>{"F1", "a", "b"}));
   ASSERT_EQ(first.rows.size(), 4u);
@@ -82,7 +82,7 @@ TEST(HtmlTableReader, EncodingsDeclaredAndUndeclared) {
 TEST(HtmlTableReader, FilesWithoutTablesAndMissingTables) {
   ScratchDir dir;
   std::string none = dir.Write("none.htm", "<html><body><p>no table here</p></body></html>");
-  EXPECT_EQ(CountHtmlTables(none), 0);
+  EXPECT_EQ(countHtmlTables(none), 0);
   EXPECT_THROW(Read(none), DataError);
   EXPECT_THROW(Read(Sample("html/valid_markup.html"), 2), DataError);
   std::string binary = dir.Write("zip.htm", std::string("PK\x03\x04\x00\x00\xff\xfe", 8));

@@ -30,27 +30,27 @@ Workbook KindOf(const std::string& path) {
 constexpr std::chrono::seconds kSilenceLimit{30};
 
 std::vector<std::string> SheetNames(const std::string& path) {
-  if (KindOf(path) == Workbook::kXlsx) return XlsxSheetNames(path);
-  return ListIsolated(path, [&path] { return XlsSheetNames(path); }, kSilenceLimit);
+  if (KindOf(path) == Workbook::kXlsx) return listXlsxSheets(path);
+  return ListIsolated(path, [&path] { return listXlsSheets(path); }, kSilenceLimit);
 }
 
 }  // namespace
 
-std::vector<std::string> ListExcelSheets(const std::string& path) {
+std::vector<std::string> listExcelSheets(const std::string& path) {
   std::vector<std::string> names = SheetNames(path);
   for (auto& name : names) name += "$";
   return names;
 }
 
-void ReadExcelSheet(const std::string& path, const std::string& sheet, FileTableSink& sink) {
+void readExcelSheet(const std::string& path, const std::string& sheet, FileTableSink& sink) {
   std::string wanted = sheet;
   if (!wanted.empty() && wanted.back() == '$') wanted.pop_back();
   for (const auto& name : SheetNames(path)) {
     if (!SameNameIgnoringCase(name, wanted)) continue;
     if (KindOf(path) == Workbook::kXlsx) {
-      EmitSheetTable(ReadXlsxGrid(path, name), path, name, sink);
+      EmitSheetTable(readXlsxGrid(path, name), path, name, sink);
     } else {
-      auto read = [&](FileTableSink& out) { EmitSheetTable(ReadXlsGrid(path, name), path, name, out); };
+      auto read = [&](FileTableSink& out) { EmitSheetTable(readXlsGrid(path, name), path, name, out); };
       RunIsolated(path, read, sink, kSilenceLimit);
     }
     return;

@@ -75,7 +75,7 @@ SheetCell FromFreexl(const FreeXL_CellValue& v, const std::string& path) {
 
 // Our own reading of the records comes first: freexl is only handed workbooks
 // whose container and records hold together (it overruns buffers on some that don't).
-std::vector<std::string> XlsSheetNames(const std::string& path) {
+std::vector<std::string> listXlsSheets(const std::string& path) {
   BiffWorkbook biff = ReadBiff(path);
   OpenXls(path);
   std::vector<std::string> names;
@@ -84,7 +84,7 @@ std::vector<std::string> XlsSheetNames(const std::string& path) {
   return names;
 }
 
-SheetGrid ReadXlsGrid(const std::string& path, const std::string& sheet) {
+SheetGrid readXlsGrid(const std::string& path, const std::string& sheet) {
   BiffWorkbook biff = ReadBiff(path);
   XlsPtr xls = OpenXls(path);
   unsigned count = 0;

@@ -142,13 +142,13 @@ std::vector<bool> DateStyles(const Package& package) {
 
 }  // namespace
 
-std::vector<std::string> XlsxSheetNames(const std::string& path) {
+std::vector<std::string> listXlsxSheets(const std::string& path) {
   std::vector<std::string> names;
   for (const auto& s : ReadWorkbook(Package(path)).sheets) names.push_back(s.name);
   return names;
 }
 
-SheetGrid ReadXlsxGrid(const std::string& path, const std::string& sheet) {
+SheetGrid readXlsxGrid(const std::string& path, const std::string& sheet) {
   Package package(path);
   Workbook book = ReadWorkbook(package);
   for (const auto& entry : book.sheets) {

@@ -10,9 +10,9 @@
 namespace orlix::ado {
 
 // Worksheet names in workbook order. Throws DataError naming the file.
-std::vector<std::string> XlsxSheetNames(const std::string& path);
+std::vector<std::string> listXlsxSheets(const std::string& path);
 
-// The cells of worksheet `sheet` (exact name as XlsxSheetNames gives it).
-SheetGrid ReadXlsxGrid(const std::string& path, const std::string& sheet);
+// The cells of worksheet `sheet` (exact name as listXlsxSheets gives it).
+SheetGrid readXlsxGrid(const std::string& path, const std::string& sheet);
 
 }  // namespace orlix::ado

@@ -15,18 +15,18 @@ using testing::Sample;
 
 CollectedTable Read(const std::string& file, const std::string& sheet) {
   CollectedTable t;
-  ReadExcelSheet(Sample("excel/" + file), sheet, t);
+  readExcelSheet(Sample("excel/" + file), sheet, t);
   return t;
 }
 
 double Date(int y, int m, int d) { return *OleDateFromCivil(y, m, d); }
 
 TEST(ExcelXls, CatalogListsSheetsWithDollar) {
-  EXPECT_THAT(ListExcelSheets(Sample("excel/deaths.xls")), ElementsAre("arts$", "other$"));
-  EXPECT_THAT(ListExcelSheets(Sample("excel/types.xls")),
+  EXPECT_THAT(listExcelSheets(Sample("excel/deaths.xls")), ElementsAre("arts$", "other$"));
+  EXPECT_THAT(listExcelSheets(Sample("excel/types.xls")),
               ElementsAre("guess_me$", "guess_max$", "smorgasbord$", "logical_coercion$", "date_coercion$",
                           "numeric_coercion$", "text_coercion$"));
-  EXPECT_EQ(ListExcelSheets(Sample("excel/profiles.xls")).size(), 5u);
+  EXPECT_EQ(listExcelSheets(Sample("excel/profiles.xls")).size(), 5u);
 }
 
 TEST(ExcelXls, TableBelowNotesOpensWithItsOwnHeaderAndFormulaResults) {

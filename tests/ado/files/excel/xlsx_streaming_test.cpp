@@ -31,7 +31,7 @@ class XlsxStreaming : public ::testing::Test {
     const std::string path = dir_.Path("book.xlsx");
     WriteZip(path, parts);
     CollectedTable t;
-    ReadExcelSheet(path, "S$", t);
+    readExcelSheet(path, "S$", t);
     return t;
   }
   std::string ErrorOf(const std::string& sheetXml) {
