@@ -6,6 +6,8 @@ ASAN_DIR    := build/asan
 RELEASE_DIR := build/release
 FUZZ_DIR    := build/fuzz
 FUZZ_SECONDS ?= 60
+# Arguments of bench_peers, e.g. BENCH_ARGS="--repeat 3 csv xlsx".
+BENCH_ARGS  ?=
 
 .PHONY: deps demo test bench fuzz release asan clean run
 
@@ -32,8 +34,9 @@ run: release
 test: asan
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Every benchmark; installs the peers (scikit-learn, pandas, rpart) first.
 bench: release
-	scripts/bench $(RELEASE_DIR)
+	scripts/bench $(RELEASE_DIR) $(BENCH_ARGS)
 
 # Each fuzzer for a bounded time from its seed corpus (clang, libFuzzer).
 fuzz: deps

@@ -12,8 +12,11 @@
 #include "server/identifiers.h"
 #include "server/map_classes.h"
 #include "server/map_component.h"
+#include "cli/stage_display.h"
 
 namespace orlix::cli {
+
+const char* const kVersion = ORLIX_VERSION;
 
 namespace {
 
@@ -49,25 +52,30 @@ void check(com::HRESULT code, const std::string& progId) {
 
 // A connected component of the class the target asks for. The component
 // reads the source's fields; a character target found then moves the
-// analysis to a CategoryMap.
+// analysis to a CategoryMap, which takes over the connection and what was
+// read, so that the source is read once.
 struct ConnectedMap {
   std::unique_ptr<server::IMap> map;
   const com::ClassInfo* info = nullptr;
   std::vector<server::MapComponent::SourceField> fields;
 };
 
-ConnectedMap connectMap(const RunOptions& options, const project::DataSource& source) {
+ConnectedMap connectMap(const RunOptions& options, const project::DataSource& source, StageDisplay& stages) {
   ConnectedMap c;
   const bool named = listed(options.character, options.target);
   c.info = named ? &server::kCategoryMapClass : &server::kRegressionMapClass;
   c.map = createMap(*c.info);
+  component(*c.map).SetProgress(stages.progress());
   com::ClearErrorInfo();
+  stages.show("connecting to " + source.tableExpression);
   check(c.map->ConnectOLEDB(source.connectionString, source.tableExpression), c.info->progId);
   c.fields = component(*c.map).SourceFields();
   if (!named && wantsCategoryMap(options, c.fields)) {
+    std::unique_ptr<server::IMap> categoryMap = createMap(server::kCategoryMapClass);
+    component(*categoryMap).SetProgress(stages.progress());
+    check(component(*categoryMap).TakeConnection(component(*c.map)), server::kCategoryMapClass.progId);
+    c.map = std::move(categoryMap);
     c.info = &server::kCategoryMapClass;
-    c.map = createMap(*c.info);
-    check(c.map->ConnectOLEDB(source.connectionString, source.tableExpression), c.info->progId);
   }
   return c;
 }
@@ -125,12 +133,14 @@ project::DataSource dataSourceOf(const RunOptions& options) {
 
 }  // namespace
 
-int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err) {
+int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err, bool showStages) {
+  StageDisplay stages(err, showStages);
   try {
     checkMapPicture(options.mapPicture);
     const project::DataSource source = dataSourceOf(options);
-    ConnectedMap c = connectMap(options, source);
+    ConnectedMap c = connectMap(options, source, stages);
     runMap(*c.map, options, c.info->progId);
+    stages.show("writing the results");
 
     project::ProjectContent project;
     project.settings.connectionString = source.connectionString;
@@ -146,6 +156,7 @@ int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err)
     if (!options.projectDir.empty()) project::saveProject(options.projectDir, project);
     if (!options.projectDir.empty() && project.treeList)
       writeMapFiles(options, *project.treeList, c.info == &server::kCategoryMapClass, targetValueCount);
+    stages.show("done");
     return status;
   } catch (const CliFailure& failure) {
     printFailure(failure, err);

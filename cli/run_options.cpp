@@ -8,7 +8,35 @@ const char* const kUsage =
     "usage: orlix-cli run --data FILE [--table NAME] --target NAME [--min-n N] [--exclude NAME]...\n"
     "                     [--character NAME]... [--decile NAME]... [--node-file PATH] [--trace]\n"
     "                     [--project DIR [--map-picture NAME] [--orientation 0..3]]\n"
-    "       orlix-cli run --connect \"CONNECTION STRING\" --table \"TABLE EXPRESSION\" --target NAME ...\n";
+    "       orlix-cli run --connect \"CONNECTION STRING\" --table \"TABLE EXPRESSION\" --target NAME ...\n"
+    "       orlix-cli print --project DIR --pdf FILE [--title TEXT] [--fit] [--landscape] [--zoom N]\n"
+    "       orlix-cli --help | --version\n";
+
+const char* const kHelp =
+    "\n"
+    "run: grows a decision map on one table and prints its segment summary report.\n"
+    "\n"
+    "  --data FILE         the data file; its extension gives the format (.mdb, .dbf, .xls, .xlsx,\n"
+    "                      .htm, .html, .txt, .csv, .sqlite, .db)\n"
+    "  --table NAME        the table or sheet, where the file holds several\n"
+    "  --connect STRING    a connection string instead of --data, with --table\n"
+    "  --target NAME       the field to explain; a text field grows a category map\n"
+    "  --min-n N           the smallest segment (default 25)\n"
+    "  --exclude NAME      leaves a field out (repeatable)\n"
+    "  --character NAME    takes a field as character (repeatable)\n"
+    "  --decile NAME       groups a numeric field into deciles (repeatable)\n"
+    "  --node-file PATH    keeps a copy of the node file\n"
+    "  --trace             appends the split search to zzz.log\n"
+    "  --project DIR       writes the project folder's files into DIR, the map with them\n"
+    "  --map-picture NAME  the map's picture in the folder (default graphTree.jpg)\n"
+    "  --orientation 0..3  the map's orientation: North, East, South, West\n"
+    "\n"
+    "print: prints a project's decision map into a PDF file.\n"
+    "\n"
+    "  -h, --help          prints this help\n"
+    "  --version           prints the version\n"
+    "\n"
+    "On a terminal the stages of a run are shown on standard error as they go.\n";
 
 namespace {
 
@@ -30,6 +58,11 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
   RunOptions o;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      RunOptions help;
+      help.help = true;
+      return help;
+    }
     if (a == "--trace") {
       o.trace = true;
       continue;

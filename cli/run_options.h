@@ -21,11 +21,16 @@ struct RunOptions {
   std::string projectDir;        // --project
   std::string mapPicture = "graphTree.jpg";  // --map-picture
   int orientation = 0;           // --orientation
+  bool help = false;             // --help or -h: the usage, nothing else
 };
 
-// Parses the arguments after "run". Throws CliFailure naming the bad option.
+// Parses the arguments after "run". Throws CliFailure naming the bad option
+// and carrying the usage. With --help or -h it stops there: only `help` is set.
 RunOptions parseRunOptions(const std::vector<std::string>& args);
 
+// The command lines orlix-cli takes, printed with every usage error.
 extern const char* const kUsage;
+// What --help prints: the usage and what each option does.
+extern const char* const kHelp;
 
 }  // namespace orlix::cli

@@ -92,6 +92,38 @@ void RowTable::EndRow() {
   ++rows_;
 }
 
+void RowTable::Assign(std::vector<ColumnCells> columns) {
+  const std::size_t rows = columns.empty() ? 0 : columns[0].types.size();
+  if (rows > static_cast<std::size_t>(std::numeric_limits<int>::max())) throw std::length_error("RowTable: too many rows");
+  std::vector<Column> filled(columns.size());
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    ColumnCells& cells = columns[c];
+    if (cells.types.size() != rows || cells.values.size() != rows) {
+      throw std::invalid_argument("RowTable: column " + std::to_string(c + 1) + " has " +
+                                  std::to_string(cells.types.size()) + " cells, column 1 has " + std::to_string(rows));
+    }
+    Column& column = filled[c];
+    for (std::size_t r = 0; r < rows; ++r) {
+      if (cells.types[r] == CellType::String && !(cells.values[r] >= 0 && cells.values[r] < cells.strings.size())) {
+        throw std::invalid_argument("RowTable: row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1) +
+                                    " names no string");
+      }
+    }
+    for (std::uint32_t code = 0; code < cells.strings.size(); ++code) {
+      if (!column.codes.try_emplace(cells.strings[code], code).second) {
+        throw std::invalid_argument("RowTable: column " + std::to_string(c + 1) + " holds the string \"" +
+                                    cells.strings[code] + "\" twice");
+      }
+    }
+    column.types = std::move(cells.types);
+    column.values = std::move(cells.values);
+    column.strings = std::move(cells.strings);
+  }
+  columns_ = std::move(filled);
+  rows_ = static_cast<int>(rows);
+  cellsInRow_ = 0;
+}
+
 void RowTable::CheckCell(int row, int column) const {
   if (row < 0 || row >= rows_ || column < 0 || column >= ColumnCount()) {
     throw std::out_of_range("RowTable: no cell at row " + std::to_string(row + 1) + ", column " +

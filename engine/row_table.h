@@ -1,6 +1,6 @@
 // RowTable: the process-wide analysis table, one typed cell per row and column,
-// the target in the last column. The component layer fills it row by row; the
-// engine reads it and rewrites cells in place (numbers to doubles, decile numbers).
+// the target in the last column. The component layer fills it row by row or a
+// whole column at a time; the engine reads it and rewrites cells in place (numbers to doubles, decile numbers).
 // Misuse (a row with the wrong number of cells, a cell out of range) throws
 // std::invalid_argument or std::out_of_range with a message naming row and column.
 #pragma once
@@ -40,6 +40,18 @@ class RowTable {
   void AppendString(std::string_view value);
   void AppendEmpty();
   void EndRow();
+
+  // Whole columns at once, for loaders that convert a source column by column:
+  // a column's type-8 cells hold indexes into its strings, which are distinct.
+  struct ColumnCells {
+    std::vector<CellType> types;
+    std::vector<double> values;
+    std::vector<std::string> strings;
+  };
+  // Replaces the table by these columns, taken over; all hold the same number
+  // of cells. Throws std::invalid_argument when they do not, when a string
+  // code has no string, or when a string repeats.
+  void Assign(std::vector<ColumnCells> columns);
 
   Cell GetCell(int row, int column) const;
   CellType TypeAt(int row, int column) const { return columns_[column].types[row]; }

@@ -172,10 +172,12 @@ com::HRESULT MapComponent::runSteps() {
   if (guarded([&] { return e.SetMinimumN(minimumN_); }))
     return fail(com::DISP_E_EXCEPTION, "Warning - minimum stopping rule was improperly set");
   guarded([&] { return e.SetOption2(0); });
+  report(RunStage::Statistics, engineColumnCount_);
   if (guarded([&] { return e.InitializeVars(); }))
     return fail(com::E_FAIL, "Problem with data in the OLE DB data set prevented initialization");
   if (e.columns()[engineColumnCount_ - 1].kind != traits_.targetKind)
     return fail(com::E_FAIL, traits_.targetCheckMessage);
+  report(RunStage::Growing, 0);
   if (guarded([&] { return e.CreateRoot(); }))
     return fail(com::E_FAIL, "Could not create decision map - possibly invalid data");
   if (guarded([&] { return e.Grow(*e.root()); }))

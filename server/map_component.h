@@ -5,6 +5,8 @@
 // (description, the class's versioned ProgID, its dual interface's IID).
 // The component owns its engine, its analysis table and its node file, a
 // fresh file in the temporary directory that is deleted with the component.
+// A file source is read once per analysis: ConnectOLEDB keeps what it read
+// for Run while the files stay unchanged (see table_loading.cpp).
 #pragma once
 
 #include <array>
@@ -18,7 +20,9 @@
 #include "engine/tree_engine.h"
 #include "platform/ado/constants.h"
 #include "platform/com/class_registry.h"
+#include "platform/ado/provider.h"
 #include "server/map_interfaces.h"
+#include "server/run_progress.h"
 
 namespace orlix::ado {
 class Connection;
@@ -71,6 +75,15 @@ class MapComponent : public virtual IMap {
     ado::DataType type;
   };
   std::vector<SourceField> SourceFields() const;
+  // Connects to the source `other` was last connected to, as ConnectOLEDB
+  // with the same strings would, taking over its connection and what it read
+  // there, so that the source is not read again; `other` is left as if never
+  // connected. For a front end that learns the target's type from the fields
+  // only after connecting and then needs the other class. E_FAIL when `other`
+  // never connected.
+  com::HRESULT TakeConnection(MapComponent& other);
+  // Reports the stages of ConnectOLEDB and Run to `progress` (none: empty).
+  void SetProgress(RunProgress progress) { progress_ = std::move(progress); }
   // Has the next Run append the engine's split trace to `path`.
   void SetSplitTrace(bool on, std::string path = "zzz.log");
   // The analysis table the last Run filled (the engine rewrites its numbers).
@@ -97,10 +110,18 @@ class MapComponent : public virtual IMap {
   std::vector<int> engineOrder() const;
   com::HRESULT connect(const std::string& connection_string, const std::string& table_name);
   com::HRESULT runSteps();
+  // "select * from " + the table name: every query of the source.
+  std::string sourceQuery() const;
+  void report(RunStage stage, long count) const;
   // Opens the source query on sourceRecordset_ with the settings every
   // query of the source uses. Throws ado::DataError.
   void openSource();
   void closeSource();
+  // The provider of the connection, opened again if it was closed. Throws ado::DataError.
+  ado::Provider& sourceProvider();
+  // The source's rows for Run, this component's alone: those ConnectOLEDB
+  // kept while its files are unchanged, else read now. Throws ado::DataError.
+  std::shared_ptr<ado::Table> takeSourceRows();
   // Fills table_ from the source: 0, 1 when there is nothing to load, or
   // after an error already reported, 2.
   int move_to_memory();
@@ -120,6 +141,13 @@ class MapComponent : public virtual IMap {
   std::string targetName_ = "E_NOT_SET";
   std::string codeText_, rulesText_;
   std::shared_ptr<ado::Recordset> sourceRecordset_;
+  // What ConnectOLEDB read of a file source, with the files' stamps then.
+  struct KeptSource {
+    std::shared_ptr<ado::Table> rows;
+    std::vector<ado::FileStamp> stamps;
+  };
+  KeptSource kept_;
+  RunProgress progress_;
   std::shared_ptr<ado::Connection> connection_;
   std::unique_ptr<engine::RowTable> table_;
   std::unique_ptr<engine::TreeEngine> engine_;

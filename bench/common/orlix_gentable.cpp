@@ -1,15 +1,26 @@
-// Writes a generated benchmark table as CSV.
-// Usage: orlix-gentable ROWS OUT.csv [--class]
+// Writes a generated benchmark table as CSV or, for a name ending in .xlsx,
+// as an Excel workbook of one sheet "Data".
+// Usage: orlix-gentable ROWS OUT.csv|OUT.xlsx [--class]
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <string>
 
 #include "bench/common/table_generator.h"
+#include "bench/common/xlsx_table_writer.h"
+
+namespace {
+
+bool endsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: orlix-gentable ROWS OUT.csv [--class]\n");
+    std::fprintf(stderr, "usage: orlix-gentable ROWS OUT.csv|OUT.xlsx [--class]\n");
     return 2;
   }
   char* end = nullptr;
@@ -21,11 +32,21 @@ int main(int argc, char** argv) {
   bool classTarget = argc > 3 && std::string(argv[3]) == "--class";
   auto kind = classTarget ? orlix::bench::TargetKind::FourClass : orlix::bench::TargetKind::Numeric;
   auto table = orlix::bench::generateTable(rows, kind);
-  std::ofstream out(argv[2], std::ios::binary);
+  const std::string path = argv[2];
+  if (endsWith(path, ".xlsx")) {
+    try {
+      orlix::bench::writeXlsx(table, path);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "orlix-gentable: %s\n", e.what());
+      return 1;
+    }
+    return 0;
+  }
+  std::ofstream out(path, std::ios::binary);
   orlix::bench::writeCsv(table, out);
   out.close();
   if (!out) {
-    std::fprintf(stderr, "orlix-gentable: cannot write %s\n", argv[2]);
+    std::fprintf(stderr, "orlix-gentable: cannot write %s\n", path.c_str());
     return 1;
   }
   return 0;

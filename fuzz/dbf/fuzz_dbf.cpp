@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = fuzzing::WriteInput(data, size, "input.dbf");
   for (const char* charset : {"", "CP866"}) {
     fuzzing::CheckedSink t;
-    fuzzing::Expect([&] { ReadDbaseTable(path, charset, t); });
+    fuzzing::Expect([&] { readDbaseTable(path, charset, t); });
   }
   return 0;
 }

@@ -6,10 +6,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;
   std::string path = fuzzing::WriteInput(data, size, "input.htm");
   fuzzing::Expect([&] {
-    int tables = CountHtmlTables(path);
+    int tables = countHtmlTables(path);
     for (int i = 0; i < tables && i < 8; ++i) {
       fuzzing::CheckedSink t;
-      fuzzing::Expect([&] { ReadHtmlTable(path, i, t); });
+      fuzzing::Expect([&] { readHtmlTable(path, i, t); });
     }
   });
   return 0;

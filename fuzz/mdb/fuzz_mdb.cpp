@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;
   std::string path = fuzzing::WriteInput(data, size, "input.mdb");
   fuzzing::Expect([&] {
-    for (const auto& table : ListAccessTables(path)) {
+    for (const auto& table : listAccessTables(path)) {
       fuzzing::CheckedSink t;
-      fuzzing::Expect([&] { ReadAccessTable(path, table, t); });
+      fuzzing::Expect([&] { readAccessTable(path, table, t); });
     }
   });
   return 0;

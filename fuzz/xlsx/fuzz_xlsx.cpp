@@ -6,9 +6,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orlix::ado;
   std::string path = fuzzing::WriteInput(data, size, "input.xlsx");
   fuzzing::Expect([&] {
-    for (const auto& sheet : ListExcelSheets(path)) {
+    for (const auto& sheet : listExcelSheets(path)) {
       fuzzing::CheckedSink t;
-      fuzzing::Expect([&] { ReadExcelSheet(path, sheet, t); });
+      fuzzing::Expect([&] { readExcelSheet(path, sheet, t); });
     }
   });
   return 0;

@@ -102,6 +102,16 @@ std::shared_ptr<Table> Table::fromColumns(std::string sourceName, std::vector<Co
   return table;
 }
 
+std::vector<Table::ColumnData> Table::releaseColumns() {
+  std::vector<ColumnData> out;
+  out.reserve(columns_.size());
+  for (Column& c : columns_) out.push_back(std::move(static_cast<ColumnData&>(c)));
+  columns_.clear();
+  status_.clear();
+  rows_ = 0;
+  return out;
+}
+
 size_t Table::appendField(FieldInfo info) {
   Column c;
   c.storage = storageOf(info.type);
@@ -274,8 +284,12 @@ bool Table::isNull(size_t row, size_t col) const {
 }
 
 Variant Table::value(size_t row, size_t col) const {
-  const Column& c = const_cast<Table*>(this)->column(row, col);
+  return valueOf(const_cast<Table*>(this)->column(row, col), row);
+}
+
+Variant Table::valueOf(const ColumnData& c, size_t row) {
   if (c.nulls[row]) return Variant::null();
+  auto text = [&] { return std::string_view(c.chars).substr(c.offsets[row], c.lengths[row]); };
   switch (variantTypeOf(c.info.type)) {
     case com::VT_I2: return Variant::int16(static_cast<int16_t>(c.ints[row]));
     case com::VT_I4: return Variant(static_cast<int32_t>(c.ints[row]));
@@ -290,8 +304,8 @@ Variant Table::value(size_t row, size_t col) const {
     case com::VT_R4: return Variant::single(static_cast<float>(c.reals[row]));
     case com::VT_R8: return Variant(c.reals[row]);
     case com::VT_DATE: return Variant::date(c.reals[row]);
-    case com::VT_DECIMAL: return Variant::decimal(textAt(row, col));
-    default: return Variant(std::string(textAt(row, col)));
+    case com::VT_DECIMAL: return Variant::decimal(text());
+    default: return Variant(std::string(text()));
   }
 }
 

@@ -100,6 +100,12 @@ class Table {
   // Takes the columns over; throws DataError if an array does not hold `rows` entries.
   static std::shared_ptr<Table> fromColumns(std::string sourceName, std::vector<ColumnData> columns,
                                             size_t rows);
+  // Hands every column over, leaving the table with no field and no row: for
+  // the sole owner of a table that converts its cells and frees each column
+  // as soon as it is done with it.
+  std::vector<ColumnData> releaseColumns();
+  // Cell `row` of a column handed over, as value() gives it.
+  static com::Variant valueOf(const ColumnData& column, size_t row);
 
  private:
   struct Column : ColumnData {

@@ -213,7 +213,7 @@ class AccessTable {
 // must answer within this time.
 constexpr std::chrono::seconds kSilenceLimit{10};
 
-std::vector<std::string> ListAccessTables(const std::string& path) {
+std::vector<std::string> listAccessTables(const std::string& path) {
   return ListIsolated(path, [&path] {
     MdbPtr mdb = OpenDatabase(path);
     std::vector<std::string> names;
@@ -225,7 +225,7 @@ std::vector<std::string> ListAccessTables(const std::string& path) {
   }, kSilenceLimit);
 }
 
-void ReadAccessTable(const std::string& path, const std::string& table, FileTableSink& sink) {
+void readAccessTable(const std::string& path, const std::string& table, FileTableSink& sink) {
   RunIsolated(path, [&](FileTableSink& out) { AccessTable(path, table).Read(out); }, sink, kSilenceLimit);
 }
 

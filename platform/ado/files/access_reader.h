@@ -10,10 +10,10 @@ namespace orlix::ado {
 
 // The names of the user tables, in catalog order (system tables left out).
 // Throws DataError naming the file when it is no Access database.
-std::vector<std::string> ListAccessTables(const std::string& path);
+std::vector<std::string> listAccessTables(const std::string& path);
 
 // Reads table `table` (matched ignoring ASCII case) into `sink`, rows in storage order.
 // Throws DataError naming the file, and the table, field or row at fault.
-void ReadAccessTable(const std::string& path, const std::string& table, FileTableSink& sink);
+void readAccessTable(const std::string& path, const std::string& table, FileTableSink& sink);
 
 }  // namespace orlix::ado

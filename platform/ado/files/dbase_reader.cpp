@@ -267,7 +267,7 @@ std::string DbaseCharsetOfLanguageDriver(int ldid) {
   }
 }
 
-void ReadDbaseTable(const std::string& path, const std::string& charset, FileTableSink& sink) {
+void readDbaseTable(const std::string& path, const std::string& charset, FileTableSink& sink) {
   DbaseTable(path, charset).Read(sink);
 }
 

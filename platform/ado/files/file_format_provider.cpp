@@ -50,12 +50,13 @@ void RequireFile(const std::string& path) {
 class AccessProvider : public Provider {
  public:
   explicit AccessProvider(std::string path) : path_(std::move(path)) { RequireFile(path_); }
+  std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string table = tableNameFromSource(source, path_);
-    return ReadInto(path_, [&](FileTableSink& sink) { ReadAccessTable(path_, table, sink); });
+    return ReadInto(path_, [&](FileTableSink& sink) { readAccessTable(path_, table, sink); });
   }
   std::vector<std::string> tableNames() override {
-    return Guarded<std::vector<std::string>>(path_, [&] { return ListAccessTables(path_); });
+    return Guarded<std::vector<std::string>>(path_, [&] { return listAccessTables(path_); });
   }
 
  private:
@@ -65,12 +66,13 @@ class AccessProvider : public Provider {
 class ExcelProvider : public Provider {
  public:
   explicit ExcelProvider(std::string path) : path_(std::move(path)) { RequireFile(path_); }
+  std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string sheet = tableNameFromSource(source, path_);
-    return ReadInto(path_, [&](FileTableSink& sink) { ReadExcelSheet(path_, sheet, sink); });
+    return ReadInto(path_, [&](FileTableSink& sink) { readExcelSheet(path_, sheet, sink); });
   }
   std::vector<std::string> tableNames() override {
-    return Guarded<std::vector<std::string>>(path_, [&] { return ListExcelSheets(path_); });
+    return Guarded<std::vector<std::string>>(path_, [&] { return listExcelSheets(path_); });
   }
 
  private:
@@ -82,13 +84,14 @@ class ExcelProvider : public Provider {
 class HtmlProvider : public Provider {
  public:
   explicit HtmlProvider(std::string path) : path_(std::move(path)) { RequireFile(path_); }
+  std::vector<FileStamp> stamps(std::string_view) override { return stampFiles({path_}); }
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string name = tableNameFromSource(source, path_);
     int index = IndexOf(name);
-    return ReadInto(path_, [&](FileTableSink& sink) { ReadHtmlTable(path_, index, sink); });
+    return ReadInto(path_, [&](FileTableSink& sink) { readHtmlTable(path_, index, sink); });
   }
   std::vector<std::string> tableNames() override {
-    int count = Guarded<int>(path_, [&] { return CountHtmlTables(path_); });
+    int count = Guarded<int>(path_, [&] { return countHtmlTables(path_); });
     std::vector<std::string> names;
     for (int i = 0; i < count; ++i) names.push_back(i == 0 ? BaseName() : "Table" + std::to_string(i + 1));
     return names;
@@ -127,7 +130,18 @@ class DbaseProvider : public Provider {
   std::shared_ptr<Table> query(std::string_view source) override {
     std::string name = tableNameFromSource(source, folder_);
     std::string file = FileOf(name);
-    return ReadInto(file, [&](FileTableSink& sink) { ReadDbaseTable(file, charset_, sink); });
+    return ReadInto(file, [&](FileTableSink& sink) { readDbaseTable(file, charset_, sink); });
+  }
+  // The table's file and the memo files beside it.
+  std::vector<FileStamp> stamps(std::string_view source) override {
+    try {
+      const fs::path file = FileOf(tableNameFromSource(source, folder_));
+      std::vector<std::string> paths = {file.string()};
+      for (const char* memo : {".dbt", ".DBT", ".fpt", ".FPT"}) paths.push_back(fs::path(file).replace_extension(memo).string());
+      return stampFiles(paths);
+    } catch (const DataError&) {
+      return {};  // the read reports it
+    }
   }
   std::vector<std::string> tableNames() override {
     std::vector<std::string> names;

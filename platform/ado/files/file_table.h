@@ -49,6 +49,8 @@ class FileTableSink {
   virtual void SetFields(std::vector<FileField> fields) = 0;
   // One cell per field, in field order; the span is only valid during the call.
   virtual void AddRow(std::span<const FileCell> cells) = 0;
+  // How many rows will follow, where a reader knows: room is made for them.
+  virtual void ReserveRows(std::size_t) {}
 };
 
 // Throws DataError(path, what): the file is the source every reader's message names.

@@ -15,6 +15,7 @@ class TableBuilderSink : public FileTableSink {
 
   void SetFields(std::vector<FileField> fields) override;
   void AddRow(std::span<const FileCell> cells) override;
+  void ReserveRows(std::size_t rows) override { builder_.reserveRows(rows); }
   // The filled table; the caller owns it. Call once, after the reader is done.
   std::shared_ptr<Table> Finish() { return builder_.finish(); }
 

@@ -109,12 +109,12 @@ std::vector<Row> TableRows(const xmlNode* table) {
 
 }  // namespace
 
-int CountHtmlTables(const std::string& path) {
+int countHtmlTables(const std::string& path) {
   XmlDocPtr doc = ParseHtml(path);
   return static_cast<int>(Tables(xmlDocGetRootElement(doc.get())).size());
 }
 
-void ReadHtmlTable(const std::string& path, int index, FileTableSink& sink) {
+void readHtmlTable(const std::string& path, int index, FileTableSink& sink) {
   XmlDocPtr doc = ParseHtml(path);
   std::vector<xmlNode*> tables = Tables(xmlDocGetRootElement(doc.get()));
   if (tables.empty()) ThrowFileError(path, "holds no HTML table");

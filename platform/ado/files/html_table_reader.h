@@ -10,10 +10,10 @@
 namespace orlix::ado {
 
 // How many <table> elements the file holds (nested ones included, in document order).
-int CountHtmlTables(const std::string& path);
+int countHtmlTables(const std::string& path);
 
 // Reads table `index` (0 = the first) into `sink`. Throws DataError naming the
 // file when it cannot be read, holds no such table or is not in its declared encoding.
-void ReadHtmlTable(const std::string& path, int index, FileTableSink& sink);
+void readHtmlTable(const std::string& path, int index, FileTableSink& sink);
 
 }  // namespace orlix::ado

@@ -3,6 +3,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -46,7 +47,7 @@ std::string odbcString(const ConnectionString& cs) {
 }
 
 // Hides the password in messages.
-std::string describe(const ConnectionString& cs) {
+std::string sourceNameOf(const ConnectionString& cs) {
   std::string out;
   for (const auto& [k, v] : cs.pairs())
     out += k + "=" + ((equalsIgnoreCase(k, "Pwd") || equalsIgnoreCase(k, "Password")) ? "***" : v) + ";";
@@ -99,52 +100,87 @@ class Handle {
   SQLHANDLE h_ = SQL_NULL_HANDLE;
 };
 
+// Rows fetched at once: column arrays of about this many bytes in all.
+constexpr size_t kBlockBytes = 8u << 20;
+// The widest text cell fetched into a column array; a longer one has the
+// statement read again a row at a time.
+constexpr size_t kWidestBoundText = 4096;
+// Rows psqlODBC takes from the server per round trip when it reads through
+// a cursor, so that it never holds the whole result.
+constexpr int kServerFetchRows = 20000;
+
+// A result column's cells as they are appended to the table.
+struct Column {
+  SQLSMALLINT sqlType = 0;
+  FieldInfo info;
+};
+
+// How a column is fetched into an array: the C type and the bytes of one cell.
+struct BoundColumn {
+  SQLSMALLINT cType = SQL_C_CHAR;
+  size_t width = 0;
+  std::vector<char> cells;
+  std::vector<SQLLEN> lengths;
+};
+
+bool isIntegerType(DataType type) {
+  switch (type) {
+    case adInteger: case adSmallInt: case adTinyInt: case adBigInt: case adUnsignedTinyInt:
+    case adUnsignedSmallInt: case adUnsignedInt:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool isDateType(DataType type) { return type == adDBDate || type == adDBTime || type == adDBTimeStamp; }
+
 class OdbcProvider : public Provider {
  public:
   explicit OdbcProvider(const ConnectionString& cs)
-      : name_(describe(cs)), env_(SQL_HANDLE_ENV, SQL_NULL_HANDLE) {
+      : name_(sourceNameOf(cs)), env_(SQL_HANDLE_ENV, SQL_NULL_HANDLE) {
     if (!env_.get()) throw DataError(name_, "the ODBC driver manager cannot be started");
     SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    dbc_ = std::make_unique<Handle>(SQL_HANDLE_DBC, env_.get());
-    if (!dbc_->get()) throw DataError(name_, "no ODBC connection handle");
-    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
     std::string in = odbcString(cs);
-    SQLCHAR outText[1024];
-    SQLSMALLINT outLen = 0;
-    SQLRETURN rc = SQLDriverConnect(dbc_->get(), nullptr,
-                                    reinterpret_cast<SQLCHAR*>(in.data()),
-                                    static_cast<SQLSMALLINT>(in.size()), outText, sizeof outText,
-                                    &outLen, SQL_DRIVER_NOPROMPT);
-    if (!ok(rc)) throw DataError(name_, "cannot connect: " + diagnostics(SQL_HANDLE_DBC, dbc_->get()));
-    connected_ = true;
-    // Read-only: the driver is told so, and nothing is ever committed.
-    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_ACCESS_MODE,
-                      reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
-    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_AUTOCOMMIT,
-                      reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
-  }
-
-  ~OdbcProvider() override {
-    if (connected_) {
-      SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
-      SQLDisconnect(dbc_->get());
+    connect(in);
+    // psqlODBC holds a whole result in memory unless told to read it
+    // through a cursor: told so here, unless the string says otherwise.
+    if (driverName().rfind("psqlodbc", 0) == 0 && !cs.has("UseDeclareFetch")) {
+      disconnect();
+      connect(in + "UseDeclareFetch=1;Fetch=" + std::to_string(kServerFetchRows) + ";");
     }
   }
+
+  ~OdbcProvider() override { disconnect(); }
 
   std::shared_ptr<Table> query(std::string_view source) override {
-    std::string sql = sqlForSource(source, name_);
+    const std::string sql = sqlForSource(source, name_);
+    std::shared_ptr<Table> table = run(sql, true);
+    if (!table) table = run(sql, false);  // a text cell too long for the arrays
+    return table;
+  }
+
+  // The statement is prepared, not run: the driver describes its result.
+  SourceShape describe(std::string_view source) override {
+    const std::string sql = sqlForSource(source, name_);
     Handle stmt(SQL_HANDLE_STMT, dbc_->get());
     if (!stmt.get()) throw DataError(name_, "no ODBC statement handle");
-    SQLRETURN rc = SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
-                                 static_cast<SQLINTEGER>(sql.size()));
-    if (!ok(rc) && rc != SQL_NO_DATA) {
-      std::string why = diagnostics(SQL_HANDLE_STMT, stmt.get());
-      SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
-      throw DataError(name_, "\"" + sql + "\" failed: " + why);
+    SQLRETURN rc = SQLPrepare(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                              static_cast<SQLINTEGER>(sql.size()));
+    if (!ok(rc)) failStatement(stmt, sql);
+    SQLSMALLINT count = 0;
+    if (!ok(SQLNumResultCols(stmt.get(), &count)) || count == 0) {
+      // A driver that learns the result's shape only by running it.
+      rc = SQLExecute(stmt.get());
+      if (!ok(rc) && rc != SQL_NO_DATA) failStatement(stmt, sql);
     }
-    auto table = fetchAll(stmt, sql);
+    std::vector<Column> cols = describeColumns(stmt);
+    SQLFreeStmt(stmt.get(), SQL_CLOSE);
     SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
-    return table;
+    if (cols.empty()) throw DataError(name_, "\"" + sql + "\" returns no columns");
+    SourceShape shape;
+    for (Column& c : cols) shape.fields.push_back(std::move(c.info));
+    return shape;
   }
 
   std::vector<std::string> tableNames() override {
@@ -165,10 +201,57 @@ class OdbcProvider : public Provider {
   }
 
  private:
-  struct Column {
-    SQLSMALLINT sqlType = 0;
-    FieldInfo info;
-  };
+  void connect(std::string in) {
+    dbc_ = std::make_unique<Handle>(SQL_HANDLE_DBC, env_.get());
+    if (!dbc_->get()) throw DataError(name_, "no ODBC connection handle");
+    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
+    SQLCHAR outText[1024];
+    SQLSMALLINT outLen = 0;
+    SQLRETURN rc = SQLDriverConnect(dbc_->get(), nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
+                                    static_cast<SQLSMALLINT>(in.size()), outText, sizeof outText, &outLen,
+                                    SQL_DRIVER_NOPROMPT);
+    if (!ok(rc)) throw DataError(name_, "cannot connect: " + diagnostics(SQL_HANDLE_DBC, dbc_->get()));
+    connected_ = true;
+    // Read-only: the driver is told so, and nothing is ever committed.
+    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+  }
+
+  void disconnect() {
+    if (!connected_) return;
+    connected_ = false;
+    SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
+    SQLDisconnect(dbc_->get());
+  }
+
+  std::string driverName() {
+    SQLCHAR text[256] = {};
+    SQLSMALLINT length = 0;
+    if (!ok(SQLGetInfo(dbc_->get(), SQL_DRIVER_NAME, text, sizeof text, &length))) return {};
+    return reinterpret_cast<char*>(text);
+  }
+
+  [[noreturn]] void failStatement(const Handle& stmt, const std::string& sql) {
+    std::string why = diagnostics(SQL_HANDLE_STMT, stmt.get());
+    SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
+    throw DataError(name_, "\"" + sql + "\" failed: " + why);
+  }
+
+  // Runs `sql` and reads its result: in blocks of rows when `inBlocks`
+  // (null when a text cell is too long for the arrays), else a row at a time.
+  std::shared_ptr<Table> run(const std::string& sql, bool inBlocks) {
+    Handle stmt(SQL_HANDLE_STMT, dbc_->get());
+    if (!stmt.get()) throw DataError(name_, "no ODBC statement handle");
+    SQLRETURN rc = SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                                 static_cast<SQLINTEGER>(sql.size()));
+    if (!ok(rc) && rc != SQL_NO_DATA) failStatement(stmt, sql);
+    std::vector<Column> cols = describeColumns(stmt);
+    if (cols.empty()) throw DataError(name_, "\"" + sql + "\" returns no columns");
+    std::shared_ptr<Table> table = inBlocks ? fetchBlocks(stmt, cols) : fetchRows(stmt, cols);
+    SQLFreeStmt(stmt.get(), SQL_CLOSE);
+    SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
+    return table;
+  }
 
   std::vector<Column> describeColumns(const Handle& stmt) {
     SQLSMALLINT n = 0;
@@ -179,8 +262,7 @@ class OdbcProvider : public Provider {
       SQLCHAR name[512] = {};
       SQLSMALLINT nameLen = 0, type = 0, digits = 0, nullable = 0;
       SQLULEN size = 0;
-      if (!ok(SQLDescribeCol(stmt.get(), i, name, sizeof name, &nameLen, &type, &size, &digits,
-                             &nullable)))
+      if (!ok(SQLDescribeCol(stmt.get(), i, name, sizeof name, &nameLen, &type, &size, &digits, &nullable)))
         throw DataError(name_, "cannot describe column " + std::to_string(i) + ": " +
                                    diagnostics(SQL_HANDLE_STMT, stmt.get()));
       SQLLEN isUnsigned = SQL_FALSE;
@@ -188,9 +270,8 @@ class OdbcProvider : public Provider {
       Column& c = cols[i - 1];
       c.sqlType = type;
       c.info.name = reinterpret_cast<char*>(name);
-      c.info.type = adoType(type, isUnsigned == SQL_TRUE &&
-                                      (type == SQL_INTEGER || type == SQL_SMALLINT ||
-                                       type == SQL_TINYINT || type == SQL_BIGINT));
+      c.info.type = adoType(type, isUnsigned == SQL_TRUE && (type == SQL_INTEGER || type == SQL_SMALLINT ||
+                                                             type == SQL_TINYINT || type == SQL_BIGINT));
       long columnSize = size > static_cast<SQLULEN>(std::numeric_limits<int32_t>::max())
                             ? std::numeric_limits<int32_t>::max()
                             : static_cast<long>(size);
@@ -204,6 +285,151 @@ class OdbcProvider : public Provider {
     return cols;
   }
 
+  // ---- In blocks: every column bound to an array, many rows per fetch ----
+
+  BoundColumn bindingFor(const Column& c) const {
+    BoundColumn b;
+    const DataType type = c.info.type;
+    if (isIntegerType(type)) {
+      b.cType = SQL_C_SBIGINT, b.width = sizeof(SQLBIGINT);
+    } else if (type == adUnsignedBigInt) {
+      b.cType = SQL_C_UBIGINT, b.width = sizeof(SQLUBIGINT);
+    } else if (type == adSingle || type == adDouble) {
+      b.cType = SQL_C_DOUBLE, b.width = sizeof(double);
+    } else if (type == adBoolean) {
+      b.cType = SQL_C_BIT, b.width = 1;
+    } else if (isDateType(type)) {
+      b.cType = SQL_C_TYPE_TIMESTAMP, b.width = sizeof(SQL_TIMESTAMP_STRUCT);
+    } else {
+      // Up to four bytes a character in UTF-8, and the terminating NUL of text.
+      const bool binary = type == adBinary || type == adVarBinary || type == adLongVarBinary;
+      b.cType = binary ? SQL_C_BINARY : SQL_C_CHAR;
+      const size_t declared = c.info.definedSize > 0 ? static_cast<size_t>(c.info.definedSize) : kWidestBoundText;
+      const size_t bytes = binary ? declared : declared * 4;
+      b.width = std::min(bytes, kWidestBoundText) + (binary ? 0 : 1);
+      if (type == adNumeric) b.width = 64;
+    }
+    return b;
+  }
+
+  // Null when a text cell was longer than its array's cells.
+  std::shared_ptr<Table> fetchBlocks(const Handle& stmt, const std::vector<Column>& cols) {
+    std::vector<BoundColumn> bound;
+    size_t rowBytes = 0;
+    for (const Column& c : cols) {
+      bound.push_back(bindingFor(c));
+      rowBytes += bound.back().width + sizeof(SQLLEN);
+    }
+    SQLULEN blockRows = std::clamp<size_t>(kBlockBytes / std::max<size_t>(rowBytes, 1), 64, 8192);
+    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
+    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(blockRows), 0);
+    SQLGetStmtAttr(stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, &blockRows, 0, nullptr);  // what the driver took
+    if (blockRows == 0) blockRows = 1;
+    SQLULEN fetched = 0;
+    std::vector<SQLUSMALLINT> status(blockRows);
+    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
+    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROW_STATUS_PTR, status.data(), 0);
+    for (size_t i = 0; i < bound.size(); ++i) {
+      BoundColumn& b = bound[i];
+      b.cells.resize(b.width * blockRows);
+      b.lengths.resize(blockRows);
+      if (!ok(SQLBindCol(stmt.get(), static_cast<SQLUSMALLINT>(i + 1), b.cType, b.cells.data(),
+                         static_cast<SQLLEN>(b.width), b.lengths.data())))
+        throw DataError(name_, "cannot bind column " + std::to_string(i + 1) + ": " +
+                                   diagnostics(SQL_HANDLE_STMT, stmt.get()));
+    }
+    std::vector<Table::ColumnData> data(cols.size());
+    for (size_t i = 0; i < cols.size(); ++i) data[i].info = cols[i].info;
+    row_ = 0;
+    for (;;) {
+      const SQLRETURN rc = SQLFetch(stmt.get());
+      if (rc == SQL_NO_DATA) break;
+      if (!ok(rc))
+        throw DataError(name_, "reading row " + std::to_string(row_ + 1) + " failed: " +
+                                   diagnostics(SQL_HANDLE_STMT, stmt.get()));
+      for (size_t i = 0; i < cols.size(); ++i)
+        if (!appendBlock(bound[i], fetched, data[i])) return nullptr;
+      row_ += fetched;
+    }
+    return Table::fromColumns(name_, std::move(data), row_);
+  }
+
+  // Appends the `rows` cells of a fetched block; false when a text cell was cut.
+  bool appendBlock(const BoundColumn& b, size_t rows, Table::ColumnData& out) {
+    const DataType type = out.info.type;
+    for (size_t r = 0; r < rows; ++r) {
+      const char* cell = b.cells.data() + r * b.width;
+      const SQLLEN length = b.lengths[r];
+      const bool null = length == SQL_NULL_DATA;
+      out.nulls.push_back(null);
+      switch (storageOf(type)) {
+        case Storage::Integer: {
+          int64_t v = 0;
+          if (!null && b.cType == SQL_C_BIT) v = *reinterpret_cast<const unsigned char*>(cell) != 0;
+          else if (!null) std::memcpy(&v, cell, sizeof v);
+          out.ints.push_back(v);
+          break;
+        }
+        case Storage::Real:
+          out.reals.push_back(null ? 0.0 : realCell(cell, type, row_ + r, out.info.name));
+          break;
+        case Storage::Text: {
+          size_t size = 0;
+          if (!null) {
+            const size_t room = b.cType == SQL_C_CHAR ? b.width - 1 : b.width;
+            if (length == SQL_NO_TOTAL || length < 0 || static_cast<size_t>(length) > room) return false;
+            size = static_cast<size_t>(length);
+          }
+          out.offsets.push_back(out.chars.size());
+          if (type == adNumeric && !null) {
+            const std::string text = decimalText(std::string(cell, size), row_ + r, out.info.name);
+            out.lengths.push_back(static_cast<uint32_t>(text.size()));
+            out.chars.append(text);
+          } else {
+            out.lengths.push_back(static_cast<uint32_t>(size));
+            out.chars.append(cell, size);
+          }
+          break;
+        }
+      }
+    }
+    return true;
+  }
+
+  // A decimal as the table keeps it.
+  std::string decimalText(const std::string& cell, size_t row, const std::string& field) {
+    try {
+      return com::Variant(cell).changeType(com::VT_DECIMAL).text();
+    } catch (const com::TypeMismatch& e) {
+      throw DataError(name_, "field '" + field + "', row " + std::to_string(row + 1) + ": " + e.what());
+    }
+  }
+
+  double realCell(const char* cell, DataType type, size_t row, const std::string& field) {
+    if (type == adSingle || type == adDouble) {
+      double v;
+      std::memcpy(&v, cell, sizeof v);
+      return type == adSingle ? static_cast<double>(static_cast<float>(v)) : v;
+    }
+    SQL_TIMESTAMP_STRUCT ts;
+    std::memcpy(&ts, cell, sizeof ts);
+    return oleDate(ts, type, row, field);
+  }
+
+  double oleDate(const SQL_TIMESTAMP_STRUCT& ts, DataType type, size_t row, const std::string& field) {
+    try {
+      const int year = type == adDBTime ? 1899 : ts.year;
+      const int month = type == adDBTime ? 12 : ts.month;
+      const int day = type == adDBTime ? 30 : ts.day;
+      return com::oleDateFromParts(year, month, day, ts.hour, ts.minute, ts.second + ts.fraction / 1e9);
+    } catch (const com::TypeMismatch&) {
+      throw DataError(name_, "row " + std::to_string(row + 1) + ", field '" + field +
+                                 "': the date is outside the years 100 to 9999");
+    }
+  }
+
+  // ---- A row at a time: each cell read with SQLGetData, however long ----
+
   // Reads column `col` of the current row as text or bytes; false for NULL.
   bool getText(const Handle& stmt, SQLUSMALLINT col, SQLSMALLINT cType, std::string& out) {
     out.clear();
@@ -215,17 +441,15 @@ class OdbcProvider : public Provider {
       if (!ok(rc)) throwRead(stmt, col);
       if (ind == SQL_NULL_DATA) return false;
       const size_t room = cType == SQL_C_CHAR ? sizeof buf - 1 : sizeof buf;
-      size_t got = (ind == SQL_NO_TOTAL || static_cast<size_t>(ind) > room) ? room
-                                                                           : static_cast<size_t>(ind);
+      size_t got = (ind == SQL_NO_TOTAL || static_cast<size_t>(ind) > room) ? room : static_cast<size_t>(ind);
       out.append(buf, got);
       if (rc == SQL_SUCCESS) return true;
     }
   }
 
   [[noreturn]] void throwRead(const Handle& stmt, SQLUSMALLINT col) {
-    throw DataError(name_, "reading row " + std::to_string(row_ + 1) + ", column " +
-                               std::to_string(col) + " failed: " +
-                               diagnostics(SQL_HANDLE_STMT, stmt.get()));
+    throw DataError(name_, "reading row " + std::to_string(row_ + 1) + ", column " + std::to_string(col) +
+                               " failed: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
   }
 
   template <typename T>
@@ -235,53 +459,30 @@ class OdbcProvider : public Provider {
     return ind != SQL_NULL_DATA;
   }
 
-  void readCell(const Handle& stmt, const Column& c, size_t col, TableBuilder& out,
-                std::string& text) {
+  void readCell(const Handle& stmt, const Column& c, size_t col, TableBuilder& out, std::string& text) {
     const auto i = static_cast<SQLUSMALLINT>(col + 1);
-    switch (c.info.type) {
-      case adInteger: case adSmallInt: case adTinyInt: case adBigInt: case adUnsignedTinyInt:
-      case adUnsignedSmallInt: case adUnsignedInt: {
-        SQLBIGINT v;
-        if (getFixed(stmt, i, SQL_C_SBIGINT, v)) out.setInt64(col, v); else out.setNull(col);
-        return;
-      }
-      case adSingle: case adDouble: {
-        double v;
-        if (getFixed(stmt, i, SQL_C_DOUBLE, v)) out.setDouble(col, v); else out.setNull(col);
-        return;
-      }
-      case adBoolean: {
-        unsigned char v;
-        if (getFixed(stmt, i, SQL_C_BIT, v)) out.setBool(col, v != 0); else out.setNull(col);
-        return;
-      }
-      case adDBDate: case adDBTime: case adDBTimeStamp: {
-        SQL_TIMESTAMP_STRUCT ts{};
-        if (!getFixed(stmt, i, SQL_C_TYPE_TIMESTAMP, ts)) return out.setNull(col);
-        try {
-          int year = c.info.type == adDBTime ? 1899 : ts.year;
-          int month = c.info.type == adDBTime ? 12 : ts.month;
-          int day = c.info.type == adDBTime ? 30 : ts.day;
-          out.setDate(col, com::oleDateFromParts(year, month, day, ts.hour, ts.minute,
-                                                 ts.second + ts.fraction / 1e9));
-        } catch (const com::TypeMismatch&) {
-          throw DataError(name_, "row " + std::to_string(row_ + 1) + ", field '" + c.info.name +
-                                     "': the date is outside the years 100 to 9999");
-        }
-        return;
-      }
-      case adBinary: case adVarBinary: case adLongVarBinary:
-        if (getText(stmt, i, SQL_C_BINARY, text)) out.setText(col, text); else out.setNull(col);
-        return;
-      default:
-        if (getText(stmt, i, SQL_C_CHAR, text)) out.setText(col, text); else out.setNull(col);
-        return;
+    const DataType type = c.info.type;
+    if (isIntegerType(type)) {
+      SQLBIGINT v;
+      if (getFixed(stmt, i, SQL_C_SBIGINT, v)) out.setInt64(col, v); else out.setNull(col);
+    } else if (type == adSingle || type == adDouble) {
+      double v;
+      if (getFixed(stmt, i, SQL_C_DOUBLE, v)) out.setDouble(col, v); else out.setNull(col);
+    } else if (type == adBoolean) {
+      unsigned char v;
+      if (getFixed(stmt, i, SQL_C_BIT, v)) out.setBool(col, v != 0); else out.setNull(col);
+    } else if (isDateType(type)) {
+      SQL_TIMESTAMP_STRUCT ts{};
+      if (getFixed(stmt, i, SQL_C_TYPE_TIMESTAMP, ts)) out.setDate(col, oleDate(ts, type, row_, c.info.name));
+      else out.setNull(col);
+    } else if (type == adBinary || type == adVarBinary || type == adLongVarBinary) {
+      if (getText(stmt, i, SQL_C_BINARY, text)) out.setText(col, text); else out.setNull(col);
+    } else {
+      if (getText(stmt, i, SQL_C_CHAR, text)) out.setText(col, text); else out.setNull(col);
     }
   }
 
-  std::shared_ptr<Table> fetchAll(const Handle& stmt, const std::string& sql) {
-    std::vector<Column> cols = describeColumns(stmt);
-    if (cols.empty()) throw DataError(name_, "\"" + sql + "\" returns no columns");
+  std::shared_ptr<Table> fetchRows(const Handle& stmt, const std::vector<Column>& cols) {
     TableBuilder out(name_);
     for (const Column& c : cols) out.addField(c.info);
     std::string text;

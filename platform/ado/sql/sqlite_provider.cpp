@@ -120,6 +120,50 @@ class SQLiteProvider : public Provider {
     return build(cols, rows, sql);
   }
 
+  // One read-only statement of aggregates over the source gives what the
+  // field types depend on (the kinds of value each column holds, the range
+  // of its integers, its longest text), without a row leaving the database.
+  SourceShape describe(std::string_view source) override {
+    const std::string sql = sqlForSource(source, file_);
+    sqlite3_stmt* stmt = prepare(sql);
+    std::vector<Buffered> cols(static_cast<size_t>(sqlite3_column_count(stmt)));
+    std::string names, aggregates;
+    for (size_t i = 0; i < cols.size(); ++i) {
+      const int at = static_cast<int>(i);
+      cols[i].name = sqlite3_column_name(stmt, at);
+      const char* decl = sqlite3_column_decltype(stmt, at);
+      cols[i].decl = upper(decl ? decl : "");
+      const std::string c = "c" + std::to_string(i);
+      names += (i ? ", " : "") + c;
+      aggregates += std::string(i ? ", " : "") + "max(typeof(" + c + ") = 'integer'), max(typeof(" + c +
+                    ") = 'real'), max(typeof(" + c + ") = 'text'), max(typeof(" + c + ") = 'blob'), min(case typeof(" +
+                    c + ") when 'integer' then " + c + " end), max(case typeof(" + c + ") when 'integer' then " + c +
+                    " end), max(case when typeof(" + c + ") in ('text', 'blob') then length(cast(" + c +
+                    " as blob)) end)";
+    }
+    sqlite3_finalize(stmt);
+    if (cols.empty()) throw DataError(file_, "\"" + sql + "\" returns no columns");
+    stmt = prepare("with q(" + names + ") as (" + sql + ") select " + aggregates + " from q");
+    const int rc = sqlite3_step(stmt);
+    const std::string why = rc == SQLITE_ROW ? "" : sqlite3_errmsg(db_);
+    for (size_t i = 0; rc == SQLITE_ROW && i < cols.size(); ++i) {
+      Buffered& b = cols[i];
+      const int at = static_cast<int>(i * 7);
+      b.sawInt = sqlite3_column_int(stmt, at) == 1;
+      b.sawReal = sqlite3_column_int(stmt, at + 1) == 1;
+      b.sawText = sqlite3_column_int(stmt, at + 2) == 1;
+      b.sawBlob = sqlite3_column_int(stmt, at + 3) == 1;
+      b.minInt = sqlite3_column_int64(stmt, at + 4);
+      b.maxInt = sqlite3_column_int64(stmt, at + 5);
+      b.longestText = static_cast<size_t>(sqlite3_column_int64(stmt, at + 6));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW) throw DataError(file_, "\"" + sql + "\" cannot be described: " + why);
+    SourceShape shape;
+    for (const Buffered& b : cols) shape.fields.push_back(chooseType(b));
+    return shape;
+  }
+
   std::vector<std::string> tableNames() override {
     sqlite3_stmt* stmt = prepare(
         "select name from sqlite_master where type in ('table','view') "

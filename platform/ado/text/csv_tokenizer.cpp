@@ -40,31 +40,49 @@ std::string_view CsvCell::text(std::string& scratch) const {
   return scratch;
 }
 
-CsvTokenizer::CsvTokenizer(std::string_view data, std::string sourceName, size_t begin, size_t end)
-    : data_(data.substr(0, end)), source_(std::move(sourceName)), whole_(data) {
-  if (begin == 0 && data_.substr(0, 3) == "\xEF\xBB\xBF") begin = 3;
-  start_ = std::min(begin, data_.size());
-  pos_ = start_;
+size_t countLineBreaks(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  const char* const end = bytes.data() + bytes.size();
+  size_t breaks = 0;
+  if (!std::memchr(bytes.data(), '\r', bytes.size())) {  // the usual case, counted by memchr's stride
+    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p) ++breaks;
+    return breaks;
+  }
+  for (const char* p = bytes.data(); p < end; ++p)
+    if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n'))) ++breaks;
+  return breaks;
 }
 
-void CsvTokenizer::rewind() { pos_ = start_; }
+CsvTokenizer::CsvTokenizer(std::string sourceName) : source_(std::move(sourceName)) {}
+
+void CsvTokenizer::start(std::string_view window, bool last, size_t firstLine, bool fileStart) {
+  data_ = window;
+  last_ = last;
+  firstLine_ = firstLine;
+  pos_ = recordStart_ = 0;
+  if (fileStart && data_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = recordStart_ = 3;
+  lineCountedTo_ = 0;
+  lineAtCounted_ = firstLine;
+}
 
 size_t CsvTokenizer::line() const {
   // Counted lazily and incrementally: only messages need it.
   if (recordStart_ < lineCountedTo_) {
     lineCountedTo_ = 0;
-    lineAtCounted_ = 1;
+    lineAtCounted_ = firstLine_;
   }
-  const char* p = whole_.data() + lineCountedTo_;
-  const char* end = whole_.data() + recordStart_;
-  for (; p < end; ++p)
-    if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n'))) ++lineAtCounted_;
+  lineAtCounted_ += countLineBreaks(data_.substr(lineCountedTo_, recordStart_ - lineCountedTo_));
   lineCountedTo_ = recordStart_;
   return lineAtCounted_;
 }
 
 void CsvTokenizer::fail(const std::string& message) const {
   throw DataError(source_, "line " + std::to_string(line()) + ": " + message);
+}
+
+bool CsvTokenizer::stopShort() {
+  pos_ = recordStart_;
+  return false;
 }
 
 bool CsvTokenizer::next(std::vector<CsvCell>& cells) {
@@ -82,6 +100,9 @@ bool CsvTokenizer::next(std::vector<CsvCell>& cells) {
         cell.data = ++p;
         for (;;) {
           const char* q = static_cast<const char*>(std::memchr(p, '"', end - p));
+          // Without the rest, a missing closing quote or a quote at the very
+          // end (the first of a "" pair?) cannot be told.
+          if ((!q || q + 1 == end) && !last_) return stopShort();
           if (!q) fail("a quoted field has no closing quote");
           if (q + 1 < end && q[1] == '"') {
             cell.escapes = true;
@@ -115,6 +136,8 @@ bool CsvTokenizer::next(std::vector<CsvCell>& cells) {
         ++p;
         continue;
       }
+      // The record's end must be seen whole: "\r" may be followed by "\n".
+      if (!last_ && (p == end || (*p == '\r' && p + 1 == end))) return stopShort();
       if (p < end && *p == '\r') ++p;
       if (p < end && *p == '\n') ++p;
       break;

@@ -1,5 +1,8 @@
 // Splits CSV bytes into records and cells (RFC 4180 quoting), without
-// copying: cells point into the input. Used by the CSV reader's passes.
+// copying: cells point into the input. The input comes as windows: a window
+// starts with a record, and unless it is the last of what is read, a record
+// that runs past its end is left for the next window. Used by the CSV
+// reader's passes.
 #pragma once
 
 #include <cstddef>
@@ -22,22 +25,26 @@ struct CsvCell {
   std::string_view text(std::string& scratch) const;
 };
 
+// Line breaks as the reader counts lines: "\n", "\r\n" and a lone "\r".
+size_t countLineBreaks(std::string_view bytes);
+
 class CsvTokenizer {
  public:
-  // `data` must outlive the tokenizer; a UTF-8 byte-order mark is skipped.
-  // With `begin` and `end`, reads only the records starting in that stretch
-  // (`begin` must start a record); line numbers still count from the top.
-  CsvTokenizer(std::string_view data, std::string sourceName, size_t begin = 0,
-               size_t end = std::string_view::npos);
+  explicit CsvTokenizer(std::string sourceName);
 
-  // Reads the next record that is not blank; false at the end. Throws
+  // Reads `window` from here on: bytes that begin with a record (after a
+  // UTF-8 byte-order mark, skipped when `fileStart`). `last` when nothing
+  // follows the window; `firstLine` is the line where it begins.
+  void start(std::string_view window, bool last, size_t firstLine, bool fileStart = false);
+
+  // Reads the next record that is not blank; false at the end of the window
+  // (or where a record runs past a window that is not the last). Throws
   // DataError on an unbalanced quote, text after a closing quote or an
   // over-long record.
   bool next(std::vector<CsvCell>& cells);
   // 1-based line number where the last record began.
   size_t line() const;
-  void rewind();
-  // Bytes consumed so far, and in all.
+  // Bytes of the window taken by whole records so far, and in all.
   size_t offset() const { return pos_; }
   size_t size() const { return data_.size(); }
 
@@ -46,12 +53,15 @@ class CsvTokenizer {
   bool sawBareQuote() const { return sawBareQuote_; }
 
  private:
+  // A record that runs past a window that is not the last: left for the next.
+  bool stopShort();
+
   std::string_view data_;
   std::string source_;
-  size_t start_ = 0;  // offset after the byte-order mark
+  bool last_ = true;
+  size_t firstLine_ = 1;
   size_t pos_ = 0;
   size_t recordStart_ = 0;
-  std::string_view whole_;  // for line numbers
   mutable size_t lineCountedTo_ = 0;
   mutable size_t lineAtCounted_ = 1;
   bool sawBareQuote_ = false;

@@ -23,11 +23,15 @@ class TextProvider : public Provider {
   explicit TextProvider(fs::path folder) : folder_(std::move(folder)) {}
 
   std::shared_ptr<Table> query(std::string_view source) override {
-    const std::string name = tableNameFromSource(source, folder_.string());
-    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos ||
-        name == "." || name == "..")
-      throw DataError(folder_.string(), "\"" + name + "\" is not a file name in the folder");
-    return readCsvFile(locate(name).string());
+    return readCsvFile(locate(fileName(source)).string());
+  }
+
+  std::vector<FileStamp> stamps(std::string_view source) override {
+    try {
+      return stampFiles({locate(fileName(source)).string()});
+    } catch (const DataError&) {
+      return {};  // the read reports it
+    }
   }
 
   std::vector<std::string> tableNames() override {
@@ -42,9 +46,18 @@ class TextProvider : public Provider {
   }
 
  private:
+  // The file a source names; only names of files in the folder are taken.
+  std::string fileName(std::string_view source) const {
+    const std::string name = tableNameFromSource(source, folder_.string());
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos ||
+        name == "." || name == "..")
+      throw DataError(folder_.string(), "\"" + name + "\" is not a file name in the folder");
+    return name;
+  }
+
   // The file itself, or one whose name differs only in ASCII case (the
   // names come from systems that ignore case).
-  fs::path locate(const std::string& name) {
+  fs::path locate(const std::string& name) const {
     fs::path exact = folder_ / name;
     std::error_code ec;
     if (fs::is_regular_file(exact, ec)) return exact;

@@ -16,14 +16,14 @@ using test::sampleFile;
 
 CollectedTable Read(const std::string& file, const std::string& table) {
   CollectedTable t;
-  ReadAccessTable(sampleFile("access/" + file), table, t);
+  readAccessTable(sampleFile("access/" + file), table, t);
   return t;
 }
 
 TEST(AccessReader, ListsUserTablesOnly) {
-  EXPECT_THAT(ListAccessTables(sampleFile("access/testV1997.mdb")), ElementsAre("Table1", "Table2", "Table3", "Table4"));
-  EXPECT_THAT(ListAccessTables(sampleFile("access/weirdObjectNames.mdb")), ElementsAre("19 MB 01 BEZAHLT ???"));
-  auto names = ListAccessTables(sampleFile("access/testIndexPropertiesV2000.mdb"));
+  EXPECT_THAT(listAccessTables(sampleFile("access/testV1997.mdb")), ElementsAre("Table1", "Table2", "Table3", "Table4"));
+  EXPECT_THAT(listAccessTables(sampleFile("access/weirdObjectNames.mdb")), ElementsAre("19 MB 01 BEZAHLT ???"));
+  auto names = listAccessTables(sampleFile("access/testIndexPropertiesV2000.mdb"));
   EXPECT_EQ(names.size(), 6u);
   for (const auto& n : names) EXPECT_NE(n.rfind("MSys", 0), 0u) << n;
 }

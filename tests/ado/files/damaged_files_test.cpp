@@ -34,13 +34,13 @@ std::size_t ReadAll(const std::string& path) {
     rows += t.rows.size();
   };
   if (ext == ".mdb") {
-    for (const auto& name : ListAccessTables(path)) count([&](auto& t) { ReadAccessTable(path, name, t); });
+    for (const auto& name : listAccessTables(path)) count([&](auto& t) { readAccessTable(path, name, t); });
   } else if (ext == ".xls" || ext == ".xlsx") {
-    for (const auto& name : ListExcelSheets(path)) count([&](auto& t) { ReadExcelSheet(path, name, t); });
+    for (const auto& name : listExcelSheets(path)) count([&](auto& t) { readExcelSheet(path, name, t); });
   } else if (ext == ".dbf") {
-    count([&](auto& t) { ReadDbaseTable(path, "", t); });
+    count([&](auto& t) { readDbaseTable(path, "", t); });
   } else {
-    for (int i = 0; i < CountHtmlTables(path); ++i) count([&](auto& t) { ReadHtmlTable(path, i, t); });
+    for (int i = 0; i < countHtmlTables(path); ++i) count([&](auto& t) { readHtmlTable(path, i, t); });
   }
   return rows;
 }
@@ -114,7 +114,7 @@ TEST(DamagedFiles, DbaseHeaderPromisingMoreThanTheFileHolds) {
   more[4] = static_cast<char>(200);  // record count 200 instead of 54
   try {
     CollectedTable t;
-    ReadDbaseTable(dir.write("more.dbf", more), "", t);
+    readDbaseTable(dir.write("more.dbf", more), "", t);
     FAIL();
   } catch (const DataError& e) {
     EXPECT_THAT(e.what(), HasSubstr("more.dbf"));
@@ -130,7 +130,7 @@ TEST(DamagedFiles, DbaseValueThatIsNoNumberNamesFieldAndRecord) {
   bytes[header + 2 * record + 1] = 'x';  // BREAKS of record 3
   try {
     CollectedTable t;
-    ReadDbaseTable(dir.write("garbled.dbf", bytes), "", t);
+    readDbaseTable(dir.write("garbled.dbf", bytes), "", t);
     FAIL();
   } catch (const DataError& e) {
     EXPECT_THAT(e.what(), HasSubstr("garbled.dbf"));
@@ -148,7 +148,7 @@ TEST(DamagedFiles, MemoFileMissingOrDamaged) {
   dir.write("short.dbt", dbt.substr(0, 1200));  // blocks 3 onwards are gone
   try {
     CollectedTable t;
-    ReadDbaseTable(dir.file("short.dbf"), "", t);
+    readDbaseTable(dir.file("short.dbf"), "", t);
     FAIL();
   } catch (const DataError& e) {
     EXPECT_THAT(e.what(), HasSubstr("short.dbt"));
@@ -160,7 +160,7 @@ TEST(DamagedFiles, HugeValuesAreReadWholeOrRefused) {
   std::string cell(5 << 20, 'x');
   std::string path = dir.write("big.htm", "<table><tr><th>t</th></tr><tr><td>" + cell + "</td></tr></table>");
   CollectedTable t;
-  ReadHtmlTable(path, 0, t);
+  readHtmlTable(path, 0, t);
   EXPECT_EQ(t.Text(0, "t").size(), cell.size());  // whole, not cut
   EXPECT_EQ(t.fields[0].definedSize, static_cast<std::int32_t>(cell.size()));
 }

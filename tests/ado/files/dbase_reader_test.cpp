@@ -16,7 +16,7 @@ using test::sampleFile;
 
 CollectedTable Read(const std::string& path, const std::string& charset = "") {
   CollectedTable table;
-  ReadDbaseTable(path, charset, table);
+  readDbaseTable(path, charset, table);
   return table;
 }
 

@@ -18,7 +18,7 @@ using test::TempDir;
 
 CollectedTable Read(const std::string& path, int index = 0) {
   CollectedTable t;
-  ReadHtmlTable(path, index, t);
+  readHtmlTable(path, index, t);
   return t;
 }
 
@@ -35,7 +35,7 @@ TEST(HtmlTableReader, TableInAFullPageWithTheadThAndLinks) {
 }
 
 TEST(HtmlTableReader, TwoTablesRowLabelsAndAnEmptyCorner) {
-  EXPECT_EQ(CountHtmlTables(sampleFile("html/valid_markup.html")), 2);
+  EXPECT_EQ(countHtmlTables(sampleFile("html/valid_markup.html")), 2);
   auto first = Read(sampleFile("html/valid_markup.html"), 0);
   ASSERT_EQ(first.Names(), (std::vector<std::string>{"F1", "a", "b"}));
   ASSERT_EQ(first.rows.size(), 4u);
@@ -83,7 +83,7 @@ TEST(HtmlTableReader, EncodingsDeclaredAndUndeclared) {
 TEST(HtmlTableReader, FilesWithoutTablesAndMissingTables) {
   TempDir dir;
   std::string none = dir.write("none.htm", "<html><body><p>no table here</p></body></html>");
-  EXPECT_EQ(CountHtmlTables(none), 0);
+  EXPECT_EQ(countHtmlTables(none), 0);
   EXPECT_THROW(Read(none), DataError);
   EXPECT_THROW(Read(sampleFile("html/valid_markup.html"), 2), DataError);
   std::string binary = dir.write("zip.htm", std::string("PK\x03\x04\x00\x00\xff\xfe", 8));

@@ -97,9 +97,11 @@ TEST(OdbcPostgresTest, ReadOnlyOneStatementAndClearErrors) {
   auto provider = openProvider(pg.connectionString());
   EXPECT_NE(errorOf([&] { provider->query("measures; drop table measures"); }).find("only one statement"),
             std::string::npos);
-  // A statement that writes is rolled back: nothing is ever committed.
-  EXPECT_EQ(provider->query("with gone as (delete from measures returning *) select * from gone")->rowCount(),
-            2u);
+  // A statement that writes is refused (the server reads a result through a
+  // cursor, which cannot write); nothing is ever committed.
+  EXPECT_NE(errorOf([&] { provider->query("with gone as (delete from measures returning *) select * from gone"); })
+                .find("DECLARE CURSOR must not contain data-modifying statements"),
+            std::string::npos);
   EXPECT_EQ(provider->query("measures")->rowCount(), 2u);
   EXPECT_EQ(openProvider(pg.connectionString())->query("measures")->rowCount(), 2u);
   // Text longer than one read of the driver comes whole.
@@ -135,6 +137,60 @@ TEST(OdbcPostgresTest, ServerGoingAwayIsAnError) {
   EXPECT_NE(err.find("ODBC source"), std::string::npos) << err;
   pg.stop();
   EXPECT_THROW(killer->query("measures"), DataError);
+}
+
+// Results come in blocks of rows with bound column arrays; a text cell
+// longer than the arrays hold has the statement read a row at a time. Both
+// give the same table, which also holds every row however many blocks it took.
+TEST(OdbcPostgresTest, BlocksOfRowsGiveTheSameCellsAsSingleRows) {
+  PostgresServer pg;
+  pg.execute(kSchema +
+             std::string("create table many as select g as id, g * 0.5 as half, (g % 7)::smallint as small, "
+                         "case when g % 5 = 0 then null else 'v' || (g % 13) end as label, "
+                         "case when g % 3 = 0 then null else g % 2 = 0 end as flag, "
+                         "date '2020-01-01' + (g % 400) as day, repeat('x', g % 50) as pad "
+                         "from generate_series(1, 70000) g;\n"));
+  auto provider = openProvider(pg.connectionString());
+  auto many = provider->query("select * from many order by id");
+  ASSERT_EQ(many->rowCount(), 70000u);
+  auto withLong = provider->query("select *, case when id = 69999 then repeat('y', 9000) end as long "
+                                  "from many order by id");
+  ASSERT_EQ(withLong->rowCount(), 70000u);
+  EXPECT_EQ(withLong->value(69998, 7).text().size(), 9000u);
+  for (size_t r : {size_t{0}, size_t{4}, size_t{5}, size_t{8191}, size_t{8192}, size_t{69999}})
+    for (size_t c = 0; c < many->fieldCount(); ++c) {
+      EXPECT_EQ(many->field(c).type, withLong->field(c).type);
+      EXPECT_EQ(many->value(r, c), withLong->value(r, c)) << r << "/" << c;
+    }
+  EXPECT_EQ(many->value(9, 1), Variant::decimal("5.0"));
+  EXPECT_TRUE(many->isNull(4, 3));
+  EXPECT_EQ(many->value(5, 3), Variant("v6"));
+  EXPECT_EQ(many->value(3, 4), Variant(true));
+  EXPECT_EQ(many->value(48, 6).text(), std::string(49, 'x'));
+  // The types and values of every kind of column, through the arrays too.
+  auto measures = provider->query("select * from measures order by id");
+  EXPECT_EQ(measures->value(0, 2), Variant::int64(9000000000));
+  EXPECT_EQ(measures->value(0, 3), Variant::single(1.5f));
+  EXPECT_EQ(measures->value(0, 6), Variant::decimal("12.34"));
+  EXPECT_EQ(measures->value(0, 7), Variant("Zoë"));
+  EXPECT_EQ(measures->value(0, 11).toString(), "2001-02-03 04:05:06");
+}
+
+// The shape of a result is learned from the database without running the
+// statement: a sequence the statement would advance stays where it was.
+TEST(OdbcPostgresTest, DescribingRunsNothing) {
+  PostgresServer pg;
+  pg.execute("create sequence counter;\ncreate table t (a integer, b varchar(8), c double precision);\n");
+  auto provider = openProvider(pg.connectionString());
+  const SourceShape shape = provider->describe("select nextval('counter') as n, t.* from t");
+  EXPECT_EQ(shape.rows, nullptr);
+  ASSERT_EQ(shape.fields.size(), 4u);
+  EXPECT_EQ(shape.fields[0].type, adBigInt);
+  EXPECT_EQ(shape.fields[1].name, "a");
+  EXPECT_EQ(shape.fields[2].type, adVarChar);
+  EXPECT_EQ(shape.fields[3].type, adDouble);
+  EXPECT_EQ(provider->query("select is_called from counter")->value(0, 0), Variant(false));
+  EXPECT_NE(errorOf([&] { provider->describe("nosuch"); }).find("nosuch"), std::string::npos);
 }
 
 TEST(OdbcSQLiteTest, ReadsThroughTheSQLiteDriver) {

@@ -97,3 +97,45 @@ TEST(SQLiteProviderTest, NeverWritesAndRefusesBadInput) {
     EXPECT_NE(std::string(e.what()).find("not a SQLite database"), std::string::npos) << e.what();
   }
 }
+
+// The fields a SQLite source describes, from one statement of aggregates,
+// are those a full read finds, for columns typed by declaration and by value,
+// and no row is handed over.
+TEST(SQLiteProviderTest, DescribingGivesTheFieldsOfAFullRead) {
+  orlix::test::TempDir dir;
+  const std::string path = dir.file("shapes.sqlite");
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db,
+                         "create table t (i int, s smallint, v varchar, c char(3), anything, b blob, n numeric(8,2), "
+                         "\"odd name\" text, r real, d date);"
+                         "insert into t values (1, 40000, 'short', 'abc', 1, x'00', 1.5, 'x', 1, '2020-01-01');"
+                         "insert into t values (5000000000, 2, 'a much longer text than the first one', null, 2.5, "
+                         "null, null, null, null, null);"
+                         "insert into t values (null, null, null, null, 'text', x'0102', 3, 'y', 2, null);"
+                         "create table empty (a integer, b);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  auto provider = openSQLiteProvider(path);
+  for (const char* source : {"t", "empty", "select i, anything, anything as again from t where r > 1",
+                             "values (1, 'a'), (2.5, 'b')"}) {
+    const SourceShape shape = provider->describe(source);
+    EXPECT_EQ(shape.rows, nullptr) << source;
+    const auto read = provider->query(source);
+    ASSERT_EQ(shape.fields.size(), read->fieldCount()) << source;
+    for (size_t i = 0; i < shape.fields.size(); ++i) {
+      const FieldInfo& field = read->field(i);
+      EXPECT_EQ(shape.fields[i].name, field.name) << source;
+      EXPECT_EQ(shape.fields[i].type, field.type) << source << " " << field.name;
+      EXPECT_EQ(shape.fields[i].definedSize, field.definedSize) << source << " " << field.name;
+      EXPECT_EQ(shape.fields[i].attributes, field.attributes) << source << " " << field.name;
+      EXPECT_EQ(shape.fields[i].precision, field.precision) << source << " " << field.name;
+      EXPECT_EQ(shape.fields[i].scale, field.scale) << source << " " << field.name;
+    }
+  }
+  EXPECT_EQ(provider->describe("t").fields[0].type, adBigInt);   // 5000000000 does not fit 32 bits
+  EXPECT_EQ(provider->describe("t").fields[1].type, adInteger);  // 40000 does not fit a small integer
+  EXPECT_EQ(provider->describe("t").fields[2].definedSize, 255);
+  EXPECT_THROW(provider->describe("nosuch"), DataError);
+}

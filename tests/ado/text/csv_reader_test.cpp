@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "platform/ado/error.h"
 #include "tests/support/test_files.h"
 
@@ -168,4 +171,94 @@ TEST(CsvReaderTest, LargeFilesReadInHalvesGiveTheSameTable) {
   EXPECT_NE(errorOf(bad).find("line " + std::to_string(badLine) + ": invalid UTF-8 in field 'note'"),
             std::string::npos)
       << errorOf(bad);
+}
+
+namespace {
+
+// Every cell of two tables, with the field names and types.
+void expectSameTable(const Table& a, const Table& b, const std::string& what) {
+  ASSERT_EQ(a.fieldCount(), b.fieldCount()) << what;
+  ASSERT_EQ(a.rowCount(), b.rowCount()) << what;
+  for (size_t c = 0; c < a.fieldCount(); ++c) {
+    EXPECT_EQ(a.field(c).name, b.field(c).name) << what;
+    EXPECT_EQ(a.field(c).type, b.field(c).type) << what << ", field " << c;
+    for (size_t r = 0; r < a.rowCount(); ++r) EXPECT_EQ(a.value(r, c), b.value(r, c)) << what << ", " << r << "/" << c;
+  }
+}
+
+std::string errorWith(const std::string& text, const CsvReading& reading) {
+  try {
+    readCsv(text, "test.csv", reading);
+  } catch (const DataError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+// Records that end, or whose quotes, "" pairs and \r\n pairs fall, at any
+// byte of a window: what a file read in windows must still take whole.
+const std::string kAwkward =
+    "\xEF\xBB\xBF" "id,\"quoted, name\",n,mix\r\n"
+    "1,\"a \"\"b\"\"\",10,x\r\n"
+    "\r\n"
+    "2,\"two\nlines\",,1\n"
+    "3,plain,-7,2.5\r"
+    "4,\"\",2147483647,\n"
+    "   \n"
+    "5,\"end \"\"\",0,\"q\"\n"
+    "6,last,1,3";
+
+}  // namespace
+
+// A file is read a window at a time: whatever the window's size, and
+// whether or not two threads take a half each, the table is the same.
+TEST(CsvReaderTest, AnyWindowGivesTheSameTable) {
+  const auto whole = csv(kAwkward);
+  ASSERT_EQ(whole->rowCount(), 6u);
+  EXPECT_EQ(whole->field(2).type, adInteger);
+  EXPECT_EQ(whole->field(3).type, adVarWChar);
+  for (size_t window = 1; window <= kAwkward.size() + 1; ++window)
+    for (size_t split : {size_t{1}, size_t{8} << 20}) {
+      const std::string what = "window " + std::to_string(window) + ", split above " + std::to_string(split);
+      expectSameTable(*whole, *readCsv(kAwkward, "test.csv", {window, split}), what);
+    }
+}
+
+TEST(CsvReaderTest, AnyWindowNamesTheSameLine) {
+  for (const std::string& bad : {std::string("a,b\n1,2\n\n3,\"open\n4,5\n"), std::string("a\r\n1\r\n2\r\n\"x\"y\r\n"),
+                                 std::string("a,b\n1,2\n3,4,5\n"), std::string("a\n1\n2\n3\n\xFF\n")}) {
+    const std::string expected = errorOf(bad);
+    ASSERT_NE(expected, "no error");
+    for (size_t window = 1; window <= bad.size() + 1; ++window)
+      for (size_t split : {size_t{1}, size_t{8} << 20})
+        EXPECT_EQ(errorWith(bad, {window, split}), expected) << "window " << window << ", split above " << split;
+  }
+}
+
+TEST(CsvReaderTest, ALongRecordGrowsTheWindowUpToTheLimit) {
+  const std::string text = "a,b\n" + std::string(100000, 'x') + ",1\n\"" + std::string(70000, 'y') + "\",2\n";
+  expectSameTable(*csv(text), *readCsv(text, "test.csv", {4096, 1}), "long records");
+  const std::string tooLong = "a\n\"" + std::string(kMaxCsvRecordBytes + 10, 'z') + "\"\n";
+  EXPECT_NE(errorWith(tooLong, {1u << 20, 8u << 20}).find("line 2: a record is longer than 16 MiB"), std::string::npos);
+}
+
+// The halves are split at a line end after the middle; one inside a quoted
+// field makes the first half fail, and the whole is read in one pass.
+TEST(CsvReaderTest, ASplitInsideAQuotedFieldIsReadInOnePass) {
+  std::string text = "k,v\n";
+  for (int i = 0; i < 50; ++i) text += std::to_string(i) + ",\"" + std::string(30, 'a') + "\n" + std::string(30, 'b') + "\"\n";
+  const auto whole = csv(text);
+  ASSERT_EQ(whole->rowCount(), 50u);
+  for (size_t split : {size_t{1}, size_t{100}, size_t{1000}}) expectSameTable(*whole, *readCsv(text, "test.csv", {0, split}), "split");
+}
+
+TEST(CsvReaderTest, FileAndBytesGiveTheSameTable) {
+  const std::string path = testing::TempDir() + "/awkward.csv";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << kAwkward;
+  }
+  expectSameTable(*csv(kAwkward), *readCsvFile(path), "file");
+  expectSameTable(*csv(kAwkward), *readCsvFile(path, {3, 1}), "file in windows of 3");
+  std::remove(path.c_str());
 }

@@ -25,25 +25,25 @@ Workbook KindOf(const std::string& path) {
 }
 
 std::vector<std::string> SheetNames(const std::string& path) {
-  if (KindOf(path) == Workbook::kXlsx) return XlsxSheetNames(path);
-  return XlsSheetNames(path);
+  if (KindOf(path) == Workbook::kXlsx) return listXlsxSheets(path);
+  return listXlsSheets(path);
 }
 
 }  // namespace
 
-std::vector<std::string> ListExcelSheets(const std::string& path) {
+std::vector<std::string> listExcelSheets(const std::string& path) {
   std::vector<std::string> names = SheetNames(path);
   for (auto& name : names) name += "$";
   return names;
 }
 
-void ReadExcelSheet(const std::string& path, const std::string& sheet, FileTableSink& sink) {
+void readExcelSheet(const std::string& path, const std::string& sheet, FileTableSink& sink) {
   std::string wanted = sheet;
   if (!wanted.empty() && wanted.back() == '$') wanted.pop_back();
   for (const auto& name : SheetNames(path)) {
     if (!equalsIgnoreCase(name, wanted)) continue;
     bool xlsx = KindOf(path) == Workbook::kXlsx;
-    EmitSheetTable(xlsx ? ReadXlsxGrid(path, name) : ReadXlsGrid(path, name), path, name, sink);
+    EmitSheetTable(xlsx ? readXlsxGrid(path, name) : readXlsGrid(path, name), path, name, sink);
     return;
   }
   ThrowFileError(path, "has no sheet " + wanted);

@@ -11,11 +11,11 @@ namespace orlix::ado {
 
 // The worksheets as table names, "Name$", in workbook order.
 // Throws DataError naming the file when it is no Excel workbook.
-std::vector<std::string> ListExcelSheets(const std::string& path);
+std::vector<std::string> listExcelSheets(const std::string& path);
 
 // Reads the table of worksheet `sheet` ("Name" or "Name$", matched ignoring ASCII
 // case) into `sink`, as EmitSheetTable finds it. Throws DataError naming the
 // file and the sheet.
-void ReadExcelSheet(const std::string& path, const std::string& sheet, FileTableSink& sink);
+void readExcelSheet(const std::string& path, const std::string& sheet, FileTableSink& sink);
 
 }  // namespace orlix::ado

@@ -10,8 +10,10 @@ namespace orlix::ado {
 
 namespace {
 
-bool Filled(const SheetCell& c) { return c.kind != SheetCell::kEmpty && !(c.kind == SheetCell::kText && c.text.empty()); }
-bool IsValue(const SheetCell& c) {
+bool Filled(const SheetCellView& c) {
+  return c.kind != SheetCell::kEmpty && !(c.kind == SheetCell::kText && c.text.empty());
+}
+bool IsValue(const SheetCellView& c) {
   return c.kind == SheetCell::kNumber || c.kind == SheetCell::kDate || c.kind == SheetCell::kBool;
 }
 
@@ -21,12 +23,12 @@ std::string NumberText(double value) {
   return std::string(buffer, end);
 }
 
-std::string CellText(const SheetCell& c) {
+std::string CellText(const SheetCellView& c) {
   switch (c.kind) {
     case SheetCell::kNumber: return NumberText(c.number);
     case SheetCell::kDate: return com::isOleDateInRange(c.number) ? com::formatOleDate(c.number) : "";
     case SheetCell::kBool: return c.number != 0 ? "TRUE" : "FALSE";
-    default: return c.text;
+    default: return std::string(c.text);
   }
 }
 
@@ -85,7 +87,7 @@ TableArea FindTable(const SheetGrid& grid) {
 int ColumnType(const SheetGrid& grid, const TableArea& area, int column) {
   int kinds = 0;
   for (int r = area.first_row; r < area.end_row; ++r) {
-    const SheetCell& c = grid.At(r, column);
+    const SheetCellView c = grid.At(r, column);
     if (Filled(c) && c.kind != SheetCell::kError) kinds |= 1 << c.kind;
   }
   if (kinds == 1 << SheetCell::kNumber) return kFileDouble;
@@ -94,7 +96,7 @@ int ColumnType(const SheetGrid& grid, const TableArea& area, int column) {
   return kFileVarWChar;
 }
 
-FileCell CellValue(const SheetCell& c, int type) {
+FileCell CellValue(const SheetCellView& c, int type) {
   if (!Filled(c) || c.kind == SheetCell::kError) return std::monostate{};
   switch (type) {
     case kFileDouble:
@@ -106,20 +108,106 @@ FileCell CellValue(const SheetCell& c, int type) {
 
 }  // namespace
 
-void SheetGrid::Set(int row, int column, SheetCell cell, const std::string& path) {
+void SheetGrid::Place(int row, int column, const std::string& path) {
   if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns)
     ThrowFileError(path, "has a cell outside the limits of a worksheet (row " + std::to_string(row + 1) +
                              ", column " + std::to_string(column + 1) + ")");
-  if (static_cast<std::size_t>(row) >= rows_.size()) rows_.resize(row + 1);
-  auto& cells = rows_[row];
-  if (static_cast<std::size_t>(column) >= cells.size()) cells.resize(column + 1);
-  cells[column] = std::move(cell);
+  if (!cells_.empty() && sorted_) {
+    const Stored& last = cells_.back();
+    sorted_ = static_cast<int>(last.row) < row || (static_cast<int>(last.row) == row && last.column < column);
+  }
+  rowStarts_.clear();
+  cells_.push_back(Stored{static_cast<std::uint32_t>(row), static_cast<std::uint16_t>(column), SheetCell::kEmpty, {0}});
 }
 
-const SheetCell& SheetGrid::At(int row, int column) const {
-  static const SheetCell kNone;
-  if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount(row)) return kNone;
-  return rows_[row][column];
+void SheetGrid::Set(int row, int column, SheetCell cell, const std::string& path) {
+  if (cell.kind == SheetCell::kText) return SetText(row, column, cell.text, path);
+  SetValue(row, column, cell.kind, cell.number, path);
+}
+
+void SheetGrid::SetValue(int row, int column, SheetCell::Kind kind, double number, const std::string& path) {
+  Place(row, column, path);
+  cells_.back().kind = kind;
+  cells_.back().number = number;
+}
+
+std::uint32_t SheetGrid::AddString(std::string_view text) {
+  if (textStarts_.empty()) textStarts_.push_back(0);
+  chars_.append(text);
+  textStarts_.push_back(chars_.size());
+  return static_cast<std::uint32_t>(textStarts_.size() - 2);
+}
+
+void SheetGrid::SetString(int row, int column, std::uint32_t id, const std::string& path) {
+  Place(row, column, path);
+  cells_.back().kind = SheetCell::kText;
+  cells_.back().text = id;
+}
+
+void SheetGrid::SetText(int row, int column, std::string_view text, const std::string& path) {
+  Place(row, column, path);
+  const std::uint32_t id = AddString(text);
+  cells_.back().kind = SheetCell::kText;
+  cells_.back().text = id;
+}
+
+std::string_view SheetGrid::Text(std::uint32_t id) const {
+  return std::string_view(chars_).substr(textStarts_[id], textStarts_[id + 1] - textStarts_[id]);
+}
+
+void SheetGrid::Index() const {
+  if (!rowStarts_.empty()) return;
+  if (!sorted_) {
+    std::stable_sort(cells_.begin(), cells_.end(), [](const Stored& a, const Stored& b) {
+      return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    // Of two cells for one place the later, set last, stays.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < cells_.size(); ++i) {
+      if (kept > 0 && cells_[kept - 1].row == cells_[i].row && cells_[kept - 1].column == cells_[i].column)
+        --kept;
+      cells_[kept++] = cells_[i];
+    }
+    cells_.resize(kept);
+    sorted_ = true;
+  }
+  const std::size_t rows = cells_.empty() ? 0 : cells_.back().row + 1;
+  rowStarts_.assign(rows + 1, 0);
+  for (const Stored& c : cells_) ++rowStarts_[c.row + 1];
+  for (std::size_t r = 0; r < rows; ++r) rowStarts_[r + 1] += rowStarts_[r];
+}
+
+int SheetGrid::RowCount() const {
+  Index();
+  return static_cast<int>(rowStarts_.size()) - 1;
+}
+
+int SheetGrid::ColumnCount(int row) const {
+  Index();
+  if (row < 0 || row + 1 >= static_cast<int>(rowStarts_.size())) return 0;
+  const std::uint64_t begin = rowStarts_[row], end = rowStarts_[row + 1];
+  return begin == end ? 0 : cells_[end - 1].column + 1;
+}
+
+SheetCellView SheetGrid::At(int row, int column) const {
+  Index();
+  if (row < 0 || row + 1 >= static_cast<int>(rowStarts_.size()) || column < 0) return {};
+  const Stored* begin = cells_.data() + rowStarts_[row];
+  const Stored* end = cells_.data() + rowStarts_[row + 1];
+  const Stored* found = nullptr;
+  if (end - begin > column && begin[column].column == column) {
+    found = begin + column;  // a row without gaps
+  } else {
+    found = std::lower_bound(begin, end, column, [](const Stored& c, int col) { return c.column < col; });
+    if (found == end || found->column != column) return {};
+  }
+  SheetCellView view;
+  view.kind = found->kind;
+  if (found->kind == SheetCell::kText)
+    view.text = Text(found->text);
+  else
+    view.number = found->number;
+  return view;
 }
 
 void EmitSheetTable(const SheetGrid& grid, const std::string& path, const std::string& sheet,
@@ -142,6 +230,7 @@ void EmitSheetTable(const SheetGrid& grid, const std::string& path, const std::s
     fields.push_back({names[i], types[i], size});
   }
   sink.SetFields(std::move(fields));
+  sink.ReserveRows(static_cast<std::size_t>(area.end_row - area.first_row));
   std::vector<FileCell> cells(names.size());
   for (int r = area.first_row; r < area.end_row; ++r) {
     for (std::size_t i = 0; i < names.size(); ++i) cells[i] = CellValue(grid.At(r, area.first_column + i), types[i]);

@@ -2,8 +2,10 @@
 // them, and the table found in them: its header row, its fields and their types.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ado/files/file_table.h"
@@ -17,6 +19,16 @@ struct SheetCell {
   std::string text;   // kText, UTF-8
 };
 
+// A cell as the grid holds it; `text` points into the grid.
+struct SheetCellView {
+  SheetCell::Kind kind = SheetCell::kEmpty;
+  double number = 0;
+  std::string_view text;
+};
+
+// The cells of a sheet, 16 bytes each and their texts in one buffer, so that
+// a sheet of a million rows fits in memory; no cell is an object of its own.
+// A cell set twice keeps the later value.
 class SheetGrid {
  public:
   static constexpr int kMaxRows = 1048576;
@@ -24,12 +36,41 @@ class SheetGrid {
 
   // Places a cell; throws DataError naming `path` outside the sheet's limits.
   void Set(int row, int column, SheetCell cell, const std::string& path);
-  int RowCount() const { return static_cast<int>(rows_.size()); }
-  int ColumnCount(int row) const { return static_cast<int>(rows_[row].size()); }
-  const SheetCell& At(int row, int column) const;
+  // The same for a number (kNumber, kDate, kBool), an error or an empty cell.
+  void SetValue(int row, int column, SheetCell::Kind kind, double number, const std::string& path);
+  void SetText(int row, int column, std::string_view text, const std::string& path);
+  // A text kept once for many cells (a workbook's shared strings): its number.
+  std::uint32_t AddString(std::string_view text);
+  // A cell holding the text AddString numbered `id`.
+  void SetString(int row, int column, std::uint32_t id, const std::string& path);
+  // Room for this many cells, so that a large sheet is not copied as it grows.
+  void Reserve(std::size_t cells) { cells_.reserve(cells); }
+
+  int RowCount() const;
+  int ColumnCount(int row) const;
+  SheetCellView At(int row, int column) const;
 
  private:
-  std::vector<std::vector<SheetCell>> rows_;
+  struct Stored {
+    std::uint32_t row;
+    std::uint16_t column;
+    SheetCell::Kind kind;
+    union {
+      double number;
+      std::uint32_t text;
+    };
+  };
+  void Place(int row, int column, const std::string& path);
+  // Sorts the cells by row and column once they are all placed, keeping the
+  // later of two for one place, and finds where each row starts.
+  void Index() const;
+  std::string_view Text(std::uint32_t id) const;
+
+  mutable std::vector<Stored> cells_;
+  mutable std::vector<std::uint64_t> rowStarts_;  // rows + 1 entries once indexed
+  mutable bool sorted_ = true;                     // by row and column, each place once
+  std::string chars_;
+  std::vector<std::uint64_t> textStarts_;  // text i is chars_[textStarts_[i], textStarts_[i + 1])
 };
 
 // Finds the table in `grid` and hands it to `sink`. The header is the fullest row

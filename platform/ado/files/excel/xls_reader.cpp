@@ -25,7 +25,7 @@ BiffWorkbook ReadBiff(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> XlsSheetNames(const std::string& path) {
+std::vector<std::string> listXlsSheets(const std::string& path) {
   BiffWorkbook biff = ReadBiff(path);
   std::vector<std::string> names;
   for (const auto& sheet : biff.sheets())
@@ -33,7 +33,7 @@ std::vector<std::string> XlsSheetNames(const std::string& path) {
   return names;
 }
 
-SheetGrid ReadXlsGrid(const std::string& path, const std::string& sheet) {
+SheetGrid readXlsGrid(const std::string& path, const std::string& sheet) {
   BiffWorkbook biff = ReadBiff(path);
   for (std::size_t i = 0; i < biff.sheets().size(); ++i) {
     if (!biff.sheets()[i].worksheet || biff.sheets()[i].name != sheet) continue;

@@ -10,10 +10,10 @@
 namespace orlix::ado {
 
 // Worksheet names in workbook order. Throws DataError naming the file.
-std::vector<std::string> XlsSheetNames(const std::string& path);
+std::vector<std::string> listXlsSheets(const std::string& path);
 
-// The cells of worksheet `sheet` (exact name as XlsSheetNames gives it).
+// The cells of worksheet `sheet` (exact name as listXlsSheets gives it).
 // Throws DataError naming the file and the sheet.
-SheetGrid ReadXlsGrid(const std::string& path, const std::string& sheet);
+SheetGrid readXlsGrid(const std::string& path, const std::string& sheet);
 
 }  // namespace orlix::ado

@@ -1,4 +1,5 @@
-// Excel workbooks (.xlsx): a zip of XML parts, read with libzip and libxml2.
+// Excel workbooks (.xlsx): a zip of XML parts, read with libzip and libxml2;
+// the large parts (the sheet, its shared strings and styles) as streams.
 #pragma once
 
 #include <string>
@@ -9,9 +10,9 @@
 namespace orlix::ado {
 
 // Worksheet names in workbook order. Throws DataError naming the file.
-std::vector<std::string> XlsxSheetNames(const std::string& path);
+std::vector<std::string> listXlsxSheets(const std::string& path);
 
-// The cells of worksheet `sheet` (exact name as XlsxSheetNames gives it).
-SheetGrid ReadXlsxGrid(const std::string& path, const std::string& sheet);
+// The cells of worksheet `sheet` (exact name as listXlsxSheets gives it).
+SheetGrid readXlsxGrid(const std::string& path, const std::string& sheet);
 
 }  // namespace orlix::ado

@@ -16,18 +16,18 @@ using test::sampleFile;
 
 CollectedTable Read(const std::string& file, const std::string& sheet) {
   CollectedTable t;
-  ReadExcelSheet(sampleFile("excel/" + file), sheet, t);
+  readExcelSheet(sampleFile("excel/" + file), sheet, t);
   return t;
 }
 
 double Date(int y, int m, int d) { return com::oleDateFromParts(y, m, d); }
 
 TEST(ExcelXls, CatalogListsSheetsWithDollar) {
-  EXPECT_THAT(ListExcelSheets(sampleFile("excel/deaths.xls")), ElementsAre("arts$", "other$"));
-  EXPECT_THAT(ListExcelSheets(sampleFile("excel/types.xls")),
+  EXPECT_THAT(listExcelSheets(sampleFile("excel/deaths.xls")), ElementsAre("arts$", "other$"));
+  EXPECT_THAT(listExcelSheets(sampleFile("excel/types.xls")),
               ElementsAre("guess_me$", "guess_max$", "smorgasbord$", "logical_coercion$", "date_coercion$",
                           "numeric_coercion$", "text_coercion$"));
-  EXPECT_EQ(ListExcelSheets(sampleFile("excel/profiles.xls")).size(), 5u);
+  EXPECT_EQ(listExcelSheets(sampleFile("excel/profiles.xls")).size(), 5u);
 }
 
 TEST(ExcelXls, TableBelowNotesOpensWithItsOwnHeaderAndFormulaResults) {

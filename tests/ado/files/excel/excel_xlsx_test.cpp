@@ -43,7 +43,7 @@ class ExcelXlsx : public ::testing::Test {
   }
   CollectedTable Read(const std::string& path, const std::string& sheet) {
     CollectedTable t;
-    ReadExcelSheet(path, sheet, t);
+    readExcelSheet(path, sheet, t);
     return t;
   }
   TempDir dir_;
@@ -51,7 +51,7 @@ class ExcelXlsx : public ::testing::Test {
 
 TEST_F(ExcelXlsx, ReadsSharedInlineAndFormulaCellsDatesAndBooleans) {
   std::string path = Write(Workbook({{1, {"Data", kRows}}, {2, {"Other", ""}}}, kStrings));
-  EXPECT_THAT(ListExcelSheets(path), ElementsAre("Data$", "Other$"));
+  EXPECT_THAT(listExcelSheets(path), ElementsAre("Data$", "Other$"));
   auto t = Read(path, "Data$");
   ASSERT_EQ(t.Names(), (std::vector<std::string>{"name", "score", "born", "ok"}));
   EXPECT_EQ(t.fields[0].type, kFileVarWChar);
@@ -91,7 +91,7 @@ TEST_F(ExcelXlsx, DamagedWorkbooksGiveErrorsNamingTheFile) {
     std::string path = Write(p, name);
     try {
       CollectedTable t;
-      ReadExcelSheet(path, "Data$", t);
+      readExcelSheet(path, "Data$", t);
       ADD_FAILURE() << "no error for " << what;
     } catch (const DataError& e) {
       EXPECT_THAT(e.what(), HasSubstr(name)) << what;
@@ -114,7 +114,7 @@ TEST_F(ExcelXlsx, DamagedWorkbooksGiveErrorsNamingTheFile) {
   expect_error(bad_number, "e.xlsx", "number that is none");
 
   std::string truncated = dir_.write("f.xlsx", test::readFile(Write(parts, "whole.xlsx")).substr(0, 300));
-  EXPECT_THROW(ListExcelSheets(truncated), DataError);
+  EXPECT_THROW(listExcelSheets(truncated), DataError);
 }
 
 }  // namespace

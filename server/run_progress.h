@@ -1,0 +1,20 @@
+// The stages a map component reports as it works, for a front end that shows
+// them (the batch front end on a terminal, the program's progress window).
+#pragma once
+
+#include <functional>
+
+namespace orlix::server {
+
+enum class RunStage {
+  Reading,     // the source is being read
+  Read,        // the source has been read; count: its rows
+  Statistics,  // the variables' statistics are being computed; count: the variables
+  Growing,     // the tree is being grown
+};
+
+// Called as a stage begins (Read: as reading ends), on the caller's thread;
+// count as above, 0 where none is given.
+using RunProgress = std::function<void(RunStage stage, long count)>;
+
+}  // namespace orlix::server
