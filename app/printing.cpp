@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/action_registry.h"
 #include "app/app_state.h"
 #include "app/busy_work.h"
 #include "app/child_windows.h"
@@ -139,6 +140,7 @@ void previewGrid(GridWindow& window, ChildWindows& windows, QWidget* parent) {
   document->setParent(box);
   box->setDocument(document);
   windows.adopt(preview);
+  if (QWidget* frame = preview->parentWidget()) frame->setWindowIcon(programIcon(QStringLiteral("document-print-preview")));
   windows.show(preview);
 }
 
