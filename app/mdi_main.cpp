@@ -113,8 +113,8 @@ void MdiMain::connectCommands() {
       {"mnuFileSaveAll", [this] { projectCommands_->saveAll(); }},
       {"mnuFileSaveAs", [this] { projectCommands_->saveAs(); }},
       {"mnuFileProperties", [this] { projectCommands_->showProperties(); }},
-      {"mnuFilePrintSetup", [this] { printSetup(this); }},
-      {"mnuFilePrintPreview", [this] { printPreview(activeChild(), this); }},
+      {"mnuFilePrintSetup", [this] { printSetup(state_, this); }},
+      {"mnuFilePrintPreview", [this] { printPreview(activeChild(), state_, *windows_, this); }},
       {"mnuFilePrint", [this] { filePrint(); }},
       {"mnuFileExit", [this] { close(); }},
       {"mnuEditCopy", [this] { editCopy(); }},
@@ -199,15 +199,7 @@ void MdiMain::fileOpen() {
   if (!path.isEmpty()) projectCommands_->OpenProject(path);
 }
 
-void MdiMain::filePrint() {
-  QWidget* active = activeChild();
-  if (auto* text = qobject_cast<TextWindow*>(active))
-    text->PrintFunction();
-  else if (auto* grid = qobject_cast<GridWindow*>(active))
-    grid->grid()->PrintGrid();
-  else if (active)
-    printPreview(active, this);  // the map window prints through its preview
-}
+void MdiMain::filePrint() { printWindow(activeChild(), state_, this); }
 
 void MdiMain::editCopy() {
   QWidget* active = activeChild();

@@ -234,7 +234,11 @@ void OrlFlexGrid::CopyCells() {
   QGuiApplication::clipboard()->setText(text);
 }
 
-void OrlFlexGrid::PrintGrid() { printGrid(*this, this); }
+int OrlFlexGrid::PrintGrid(const diagramprint::PrinterSelection& printer, const QString& docName) {
+  return printGrid(*this, docName, printer, this);
+}
+
+const GridCells& OrlFlexGrid::cells() const { return model_->cells(); }
 
 void OrlFlexGrid::popUpMenu(const QPoint& globalPos) {
   const bool sortable = model_->rowCount() > 1;

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/copy_cells.h"
+#include "diagramprint/printer_access.h"
 
 class QMenu;
 
@@ -22,6 +23,7 @@ class Recordset;
 namespace orlix::app {
 
 class FlexGridModel;
+class GridCells;
 
 // The inner grid (flxGrid): a table view with the grid's keys and mouse.
 class FlexGridView : public QTableView {
@@ -91,8 +93,12 @@ class OrlFlexGrid : public QWidget {
   // Puts the selection's text on the clipboard; a single cell copies nothing.
   void CopyCells();
   QString copyCellsText() const;
-  // Prints the grid row by row (File > Print).
-  void PrintGrid();
+  // Prints the grid row by row on `printer` as the document `docName`
+  // (File > Print); returns the pages printed, 0 when nothing was (the user
+  // has been told why, or cancelled).
+  int PrintGrid(const diagramprint::PrinterSelection& printer, const QString& docName);
+  // Every cell in grid coordinates, the rows in the order shown.
+  const GridCells& cells() const;
 
   FlexGridView* view() const { return view_; }
   QMenu* contextMenu() const { return menu_; }

@@ -107,9 +107,8 @@ TextWindow::TextWindow(const QString& name, const QString& caption, const std::s
 
 QString TextWindow::text() const { return text_->toPlainText(); }
 
-void TextWindow::PrintFunction() {
-  const QString trimmed = text().trimmed();
-  if (!trimmed.isEmpty()) printText(trimmed, this);
+int TextWindow::PrintFunction(const diagramprint::PrinterSelection& printer) {
+  return printText(text(), text_->font(), windowTitle(), printer, this);
 }
 
 }  // namespace orlix::app

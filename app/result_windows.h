@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "diagramprint/printer_access.h"
+
 class QTextEdit;
 
 namespace orlix::ado {
@@ -62,8 +64,9 @@ class TextWindow : public QWidget {
   TextWindow(const QString& name, const QString& caption, const std::string& text, QWidget* parent = nullptr);
   QTextEdit* textBox() const { return text_; }
   QString text() const;
-  // Prints the trimmed text unless it is empty.
-  void PrintFunction();
+  // Prints the trimmed text on `printer` unless it is empty; returns the
+  // pages printed.
+  int PrintFunction(const diagramprint::PrinterSelection& printer);
 
  private:
   QTextEdit* text_;

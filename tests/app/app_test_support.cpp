@@ -20,6 +20,12 @@ QApplication& application() {
   static char name[] = "app_tests";
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
+    // The system's print server out of reach, so that "no printer" holds on
+    // any machine; a test with a print queue of its own names its server.
+    const QByteArray server = qgetenv("ORLIX_TEST_CUPS_SERVER");
+    qputenv("CUPS_SERVER",
+            server.isEmpty() ? QDir::current().absoluteFilePath(QStringLiteral("no-print-server.sock")).toLocal8Bit()
+                             : server);
     auto* created = new QApplication(argc, argv);
     // The tests' user settings live in their private working folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QDir::currentPath());

@@ -37,6 +37,7 @@
 #include "app/user_settings.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/test_files.h"
+#include "tests/app/print_test_support.h"
 
 namespace orlix::app::test {
 namespace {
@@ -164,7 +165,7 @@ TEST_F(MainWindowTest, ToolBarKeysAndWindowCommandsDoWhatTheirRowsSay) {
   main.windows().show(main.windows().find(QStringLiteral("frmTreeList")));
   action(main, "mnuFilePrint")->trigger();
   ASSERT_EQ(watcher.messages().size(), 1u);
-  EXPECT_TRUE(watcher.messages()[0].text.startsWith(QStringLiteral("Printing is not available")));
+  EXPECT_EQ(watcher.messages()[0].text, QStringLiteral("\"Tree Nodes\" has nothing to print."));
   action(main, "mnuViewRefresh")->trigger();
 }
 
@@ -354,43 +355,25 @@ TEST_F(MainWindowTest, ADataSourceThatCannotBeReadIsReportedNamingTheFile) {
 TEST_F(MainWindowTest, CommandsStillToComeSayWhatIsNotAvailable) {
   MdiMain& main = mainWindow();
   ModalWatcher watcher;
-  for (const char* name : {"mnuToolsRunTree", "mnuFileSave", "mnuFileSaveAs", "mnuViewTree", "mnuViewOptions",
-                           "mnuFilePrintSetup"})
+  for (const char* name : {"mnuToolsRunTree", "mnuFileSave", "mnuFileSaveAs", "mnuViewTree", "mnuViewOptions"})
     action(main, name)->trigger();
   main.openArgument(QDir(programFolder()).filePath(QStringLiteral("TreeParms.cfg")));  // missing
   QFile settings(QDir(programFolder()).filePath(QStringLiteral("TreeParms.cfg")));
   ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
   settings.close();
   main.openArgument(settings.fileName());
-  ASSERT_EQ(watcher.messages().size(), 8u) << watcher.allText().toStdString();
+  ASSERT_EQ(watcher.messages().size(), 7u) << watcher.allText().toStdString();
   EXPECT_TRUE(watcher.messages()[0].text.startsWith(QStringLiteral("Running a tree is not available")));
   EXPECT_EQ(watcher.messages()[3].title, QStringLiteral("Tree Display"));  // no tree list yet
   EXPECT_EQ(watcher.messages()[3].text, QStringLiteral("Tree Display Data is not available at this time"));
   EXPECT_EQ(main.windows().find(QStringLiteral("frmTreeDisplay")), nullptr);
-  EXPECT_TRUE(watcher.messages()[6].text.contains(QStringLiteral("the file does not exist")));
-  EXPECT_TRUE(watcher.messages()[7].text.contains(settings.fileName()));
+  EXPECT_TRUE(watcher.messages()[5].text.contains(QStringLiteral("the file does not exist")));
+  EXPECT_TRUE(watcher.messages()[6].text.contains(settings.fileName()));
 }
 
 TEST_F(MainWindowTest, TheDecisionMapOpensAsAChildWindowOnTheTreeList) {
   MdiMain& main = mainWindow();
-  auto treeList = std::make_shared<ado::Recordset>();
-  for (const char* name : {"ID", "Name", "Rule", "N"}) {
-    const bool text = qstrcmp(name, "Name") == 0 || qstrcmp(name, "Rule") == 0;
-    treeList->Fields().Append(name, text ? ado::adBSTR : ado::adInteger, text ? 256 : 10);
-  }
-  for (const char* name : {"Mean", "SD", "Min", "Max"}) treeList->Fields().Append(name, ado::adDouble, 12);
-  for (const char* name : {"Parent", "LeftChild", "RightChild"}) treeList->Fields().Append(name, ado::adInteger, 10);
-  treeList->Open();
-  const std::vector<std::vector<com::Variant>> rows{
-      {1, "root", "ALL CASES", 30, 5.0, 1.0, 1.0, 9.0, 0, 2, 3},
-      {2, "root_L", "AGE <= 35.000000", 12, 3.0, 1.0, 1.0, 5.0, 1, 0, 0},
-      {3, "root_R", "AGE >  35.000000", 18, 7.0, 1.0, 4.0, 9.0, 1, 0, 0}};
-  for (const auto& row : rows) {
-    treeList->AddNew();
-    for (size_t c = 0; c < row.size(); ++c) treeList->Fields().Item(static_cast<long>(c)).SetValue(row[c]);
-    treeList->Update();
-  }
-  main.state().gTreeList = treeList;
+  main.state().gTreeList = threeNodeTreeList();
   ModalWatcher watcher;
   main.showShortCut(4);
   EXPECT_TRUE(watcher.messages().empty()) << watcher.allText().toStdString();
