@@ -1,16 +1,30 @@
-// DlgTreeOptions: the Tree Options dialog, which holds the analysis options
-// (variables, target, minimum records per branch, project folder and output
-// names). Loaded hidden at start-up; its lists are refilled from the raw data
-// each time the raw data window binds new data (Load_Lists).
-// For now an empty shell: the options and the run arrive with the next part
-// of the program.
+// DlgTreeOptions: the Tree Options dialog. Its controls are the store of the
+// analysis options (variables, target, minimum records per branch, project
+// folder and output names): the run and the project save read them straight
+// from the controls. Loaded hidden at start-up; its lists are refilled from
+// the raw data each time the raw data window binds new data (Load_Lists).
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
 
 namespace orlix::app {
 
 struct AppState;
+class OrlListBox;
+
+// The six output rows of the project tab, in the dialog's order.
+enum class OutputRow { kTreeDisplay, kTreeList, kCode, kRules, kDescrip, kRawD };
+inline constexpr int kOutputRowCount = 6;
 
 class DlgTreeOptions : public QDialog {
   Q_OBJECT
@@ -18,14 +32,53 @@ class DlgTreeOptions : public QDialog {
  public:
   DlgTreeOptions(AppState& state, QWidget* parent);
 
-  // Refills the variable and target lists from gRawData; always true.
+  // Refills the variable and target lists from gRawData and sets the
+  // spinner's range and value from the raw data grid's rows; always true.
   bool Load_Lists();
-  // How many times the lists were refilled (for the tests of the shell).
+  // How many times the lists were refilled.
   int listLoads() const { return listLoads_; }
 
+  // The ways the dialog is shown: View > Options (tab 0 only, output check
+  // boxes hidden), File > Properties (both tabs), File > Save As (tab 1 for
+  // the output row of the active window, named by its object name).
+  void prepareForViewOptions();
+  void prepareForProperties();
+  void prepareForSaveAs(const QString& activeWindowName);
+  // File > Save and Save All: the six output check boxes shown and checked.
+  void checkAllOutputs();
+
+  // The names of the checked variables, in list order.
+  QStringList checkedVariables() const;
+
+  QTabWidget* SSTab1() const { return tabs_; }
+  OrlListBox* lstVarSelection() const { return variables_; }
+  QComboBox* cmbTarget() const { return target_; }
+  QLineEdit* Text1() const { return minimumN_; }
+  QSpinBox* UpDown1() const { return spinner_; }
+  QLineEdit* Text2() const { return folder_; }
+  QPushButton* cmdBrowse() const { return browse_; }
+  QPushButton* OKButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+  QCheckBox* outputCheck(OutputRow row) const { return checks_[static_cast<int>(row)]; }
+  QLineEdit* outputText(OutputRow row) const { return texts_[static_cast<int>(row)]; }
+
  private:
+  QWidget* buildConstructionTab();
+  QWidget* buildProjectTab();
+
   AppState& state_;
   int listLoads_ = 0;
+  QTabWidget* tabs_ = nullptr;
+  OrlListBox* variables_ = nullptr;
+  QComboBox* target_ = nullptr;
+  QLineEdit* minimumN_ = nullptr;
+  QSpinBox* spinner_ = nullptr;
+  QLineEdit* folder_ = nullptr;
+  QPushButton* browse_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  std::array<QCheckBox*, kOutputRowCount> checks_{};
+  std::array<QLineEdit*, kOutputRowCount> texts_{};
 };
 
 }  // namespace orlix::app
