@@ -115,6 +115,10 @@ void ChildWindows::restoreOthers(QWidget* except) {
     if (frame->widget() != except && frame->isVisible()) frame->showNormal();
 }
 
+void ChildWindows::unload(QWidget* window) {
+  if (QMdiSubWindow* frame = frameOf(window)) delete frame;
+}
+
 void ChildWindows::unloadAll() {
   const QList<QMdiSubWindow*> frames = area_->subWindowList(QMdiArea::CreationOrder);
   for (auto it = frames.crbegin(); it != frames.crend(); ++it) {

@@ -42,6 +42,8 @@ class ChildWindows : public QObject {
   void show(QWidget* window);
   // Every other child gets its normal size (neither minimised nor maximised).
   void restoreOthers(QWidget* except);
+  // Unloads one loaded child (its frame goes with it).
+  void unload(QWidget* window);
   // Unloads every child, the last loaded first.
   void unloadAll();
   // Repaints every child.

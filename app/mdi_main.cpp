@@ -37,6 +37,7 @@
 #include "app/project_commands.h"
 #include "app/result_windows.h"
 #include "app/shortcut_bar.h"
+#include "app/tree_run.h"
 #include "app/user_settings.h"
 
 namespace orlix::app {
@@ -54,6 +55,7 @@ MdiMain::MdiMain(ProgramFiles files, QWidget* parent)
     return treeOptions();
   });
   connect(windows_.get(), &ChildWindows::rawDataBound, this, [this] { treeOptions().Load_Lists(); });
+  connect(&projectCommands_->treeRun(), &TreeRun::runningChanged, this, &MdiMain::enableRunCommands);
   connectCommands();
   treeOptions();  // loaded at start-up, hidden
 
@@ -344,7 +346,28 @@ void MdiMain::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, path] { openArgument(path); });
 }
 
+void MdiMain::enableRunCommands(bool running) {
+  // One run at a time, on the data it started with: nothing that starts a
+  // run or replaces the data while one is going.
+  for (const char* name : {"mnuToolsRunTree", "mnuFileNew", "mnuFileOpen"})
+    registry_.action(QString::fromLatin1(name))->setEnabled(!running);
+  if (auto* toolbar = findChild<QToolBar*>(QStringLiteral("Toolbar1"))) {
+    for (QAction* button : toolbar->actions())
+      if (toolbarKey(button) == QLatin1String("RunTree") || toolbarKey(button) == QLatin1String("Open"))
+        button->setEnabled(!running);
+  }
+}
+
 void MdiMain::closeEvent(QCloseEvent* event) {
+  if (projectCommands_->treeRun().running()) {
+    // The run is stopped first; the window closes when it has ended.
+    state_.gCancelRequested = true;
+    connect(
+        &projectCommands_->treeRun(), &TreeRun::runningChanged, this, [this] { close(); },
+        static_cast<Qt::ConnectionType>(Qt::SingleShotConnection | Qt::QueuedConnection));
+    event->ignore();
+    return;
+  }
   // The orderly end: the record sets released, every window unloaded and the
   // engine's diagnostic log removed from the program folder.
   state_.gRawData.reset();

@@ -61,6 +61,8 @@ class MdiMain : public QMainWindow {
   void showShortCut(int index);
   void showHelp(bool search);
   void showTip();
+  // Disables the commands that would start a second run while one is going.
+  void enableRunCommands(bool running);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -15,14 +16,18 @@ namespace orlix::app {
 struct AppState;
 class ChildWindows;
 class DlgTreeOptions;
+class TreeRun;
 
 class ProjectCommands {
  public:
   ProjectCommands(AppState& state, ChildWindows& windows, QWidget* mainWindow,
                   std::function<DlgTreeOptions&()> treeOptions);
+  ~ProjectCommands();
 
   // Tools > Run Tree and the tool bar's RunTree: true when results were shown.
   bool RunNumericTree();
+  // The run behind RunNumericTree (whether one is going, its progress window).
+  TreeRun& treeRun() { return *treeRun_; }
   // File > Open and `orlix TreeParms.cfg`: reads a project folder back.
   bool OpenProject(const QString& settingsFile);
   // File > Save and Save All.
@@ -39,6 +44,7 @@ class ProjectCommands {
   ChildWindows& windows_;
   QWidget* mainWindow_;
   std::function<DlgTreeOptions&()> treeOptions_;
+  std::unique_ptr<TreeRun> treeRun_;
 };
 
 }  // namespace orlix::app

@@ -85,7 +85,8 @@ int TreeEngine::InitializeVars() {
     if (rows_ < 1) throw NoData("InitializeVars", "Warning");
     initialized_ = false;
     prepared_ = false;
-    sortedColumns_ = ComputeVariableStatistics(table_, std::span(columns_->data(), static_cast<std::size_t>(cols_)), rows_);
+    sortedColumns_ = ComputeVariableStatistics(table_, std::span(columns_->data(), static_cast<std::size_t>(cols_)), rows_,
+                                               cancel_);
     initialized_ = true;
   });
 }
@@ -151,6 +152,7 @@ void TreeEngine::MakeChildren(TreeNode& parent) {
 
 int TreeEngine::GrowAt(TreeNode& parent, RowRange range) {
   return Guarded([&] {
+    ThrowIfCancelled(cancel_);
     MakeChildren(parent);
     nodeCount_ += 2;
     TreeNode& left = *parent.left;
@@ -200,6 +202,7 @@ void TreeEngine::Prepare() {
   partitions_.resize(static_cast<std::size_t>(cols_));
   levels_.assign(static_cast<std::size_t>(cols_), {});
   ParallelFor(cols_ - 1, [&](int v) {
+    ThrowIfCancelled(cancel_);
     const ColumnDescriptor& column = (*columns_)[v];
     if (column.kind == kNumericKind) {
       SortedColumn& sorted = sortedColumns_[v];

@@ -19,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/cancellation.h"
 #include "engine/category_partitions.h"
 #include "engine/column_descriptor.h"
 #include "engine/node_row_orders.h"
@@ -49,6 +50,10 @@ class TreeEngine {
   const std::string& outputFileName() const { return outputFileName_; }
   // The split trace: off by default; blocks are appended to path.
   void SetSplitTrace(bool on, std::string path = kDefaultTraceFile);
+  // Once `cancel` is raised (null: never), InitializeVars and Grow stop with
+  // RunCancelled: between variables, between two splits and between the
+  // predictors of a split search. The tree is then incomplete.
+  void SetCancel(CancelFlag cancel) { cancel_ = cancel; }
 
   int SetNumCols(int columns);
   int SetNumRows(int rows);
@@ -141,6 +146,7 @@ class TreeEngine {
   std::ofstream nodeFile_;
   bool traceOn_ = false;
   std::string tracePath_ = kDefaultTraceFile;
+  CancelFlag cancel_ = nullptr;
   int rows_ = 0;
   int cols_ = 0;
   int minimumN_ = 0;
@@ -171,6 +177,7 @@ SplitCandidate TreeEngine::SearchNode(const Criterion& criterion, RowRange range
 
   // One predictor's search; best holds the best candidate met so far.
   auto search = [&](int v, SplitCandidate& best) {
+    ThrowIfCancelled(cancel_);
     Criterion sweep = criterion;
     const ColumnDescriptor& column = (*columns_)[static_cast<std::size_t>(v)];
     if (column.kind == kNumericKind) {

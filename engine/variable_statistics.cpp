@@ -234,7 +234,8 @@ void OneVariable(RowTable& table, ColumnDescriptor& column, int c, int rows, Sor
 
 }  // namespace
 
-std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<ColumnDescriptor> columns, int rows) {
+std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<ColumnDescriptor> columns, int rows,
+                                                    CancelFlag cancel) {
   const int count = static_cast<int>(columns.size());
   if (table.ColumnCount() != count) {
     throw EngineDataError("The analysis table has " + std::to_string(table.ColumnCount()) +
@@ -247,7 +248,10 @@ std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<C
   // Each variable reads and rewrites only its own column.
   std::vector<SortedColumn> sorted(static_cast<std::size_t>(count));
   std::vector<SortScratch> scratch(kParallelWorkers);
-  ParallelFor(count, [&](int c, int worker) { OneVariable(table, columns[c], c, rows, sorted[c], scratch[worker]); });
+  ParallelFor(count, [&](int c, int worker) {
+    ThrowIfCancelled(cancel);
+    OneVariable(table, columns[c], c, rows, sorted[c], scratch[worker]);
+  });
   return sorted;
 }
 

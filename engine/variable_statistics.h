@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/cancellation.h"
 #include "engine/column_descriptor.h"
 #include "engine/row_table.h"
 #include "engine/value_sort.h"
@@ -31,7 +32,9 @@ int DecileOf(double value, const ColumnDescriptor& column);
 
 // Runs the pass over the first rows rows (variables on up to two threads).
 // Returns, for each kind-0 variable, its rows sorted by the cell value after
-// the pass (empty for other kinds).
-std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<ColumnDescriptor> columns, int rows);
+// the pass (empty for other kinds). Throws RunCancelled before a variable
+// once `cancel` is raised.
+std::vector<SortedColumn> ComputeVariableStatistics(RowTable& table, std::span<ColumnDescriptor> columns, int rows,
+                                                    CancelFlag cancel = nullptr);
 
 }  // namespace orlix::engine

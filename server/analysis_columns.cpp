@@ -14,6 +14,8 @@ using Cells = engine::RowTable::ColumnCells;
 using ado::Table;
 
 constexpr std::string_view kMissing = "MISSING";
+// Rows converted between two looks at the cancel flag.
+constexpr std::size_t kRowsPerCancelCheck = 4096;
 
 // Which rows are stored: none of the used fields of a non-character type is NULL.
 std::vector<char> storedRows(const std::vector<Table::ColumnData>& source, const std::vector<std::size_t>& used,
@@ -61,7 +63,7 @@ std::vector<double> storedDoubles(std::vector<double>&& values, const std::vecto
   return std::move(values);
 }
 
-Cells convert(Table::ColumnData& column, const std::vector<char>& stored, std::size_t count) {
+Cells convert(Table::ColumnData& column, const std::vector<char>& stored, std::size_t count, engine::CancelFlag cancel) {
   Cells out;
   const ado::DataType type = column.info.type;
   const std::size_t rows = column.nulls.size();
@@ -81,6 +83,7 @@ Cells convert(Table::ColumnData& column, const std::vector<char>& stored, std::s
     out.values.push_back(strings.code(Table::valueOf(column, r).toString()));
   };
   for (std::size_t r = 0; r < rows; ++r) {
+    if (r % kRowsPerCancelCheck == 0) engine::ThrowIfCancelled(cancel);
     if (!stored[r]) continue;
     if (type == ado::adInteger && !column.nulls[r]) {
       out.types.push_back(engine::CellType::Int32);
@@ -94,7 +97,8 @@ Cells convert(Table::ColumnData& column, const std::vector<char>& stored, std::s
 
 }  // namespace
 
-std::vector<Cells> analysisColumns(std::vector<Table::ColumnData> source, const std::vector<std::size_t>& used) {
+std::vector<Cells> analysisColumns(std::vector<Table::ColumnData> source, const std::vector<std::size_t>& used,
+                                   engine::CancelFlag cancel) {
   const std::size_t rows = source.empty() ? 0 : source[0].nulls.size();
   const std::vector<char> stored = storedRows(source, used, rows);
   std::size_t count = 0;
@@ -107,8 +111,9 @@ std::vector<Cells> analysisColumns(std::vector<Table::ColumnData> source, const 
 
   std::vector<Cells> out(used.size());
   engine::ParallelFor(static_cast<int>(used.size()), [&](int i) {
+    engine::ThrowIfCancelled(cancel);
     Table::ColumnData& column = source[used[static_cast<std::size_t>(i)]];
-    out[static_cast<std::size_t>(i)] = convert(column, stored, count);
+    out[static_cast<std::size_t>(i)] = convert(column, stored, count, cancel);
     column = Table::ColumnData();
   });
   return out;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "engine/cancellation.h"
 #include "engine/row_table.h"
 #include "platform/ado/table.h"
 
@@ -17,8 +18,10 @@ namespace orlix::server {
 // A record with a NULL in a used field of a non-character type is dropped;
 // a NULL in a character field becomes the text "MISSING". Integers become
 // 32-bit integer cells, doubles double cells, text text cells; any other
-// value its text. Throws std::bad_alloc when memory runs out.
+// value its text. Throws std::bad_alloc when memory runs out, and
+// engine::RunCancelled every few thousand rows once `cancel` is raised.
 std::vector<engine::RowTable::ColumnCells> analysisColumns(std::vector<ado::Table::ColumnData> source,
-                                                           const std::vector<std::size_t>& used);
+                                                           const std::vector<std::size_t>& used,
+                                                           engine::CancelFlag cancel = nullptr);
 
 }  // namespace orlix::server

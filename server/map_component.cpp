@@ -10,7 +10,9 @@
 #include "platform/ado/connection.h"
 #include "platform/ado/recordset.h"
 #include "platform/com/error_info.h"
+#include "engine/cancellation.h"
 #include "engine/scoring_code.h"
+#include "platform/ado/cancel.h"
 #include "server/field_names.h"
 #include "server/identifiers.h"
 
@@ -37,6 +39,8 @@ template <class Operation>
 int guarded(Operation operation) {
   try {
     return operation();
+  } catch (const engine::RunCancelled&) {
+    throw;  // not a failure of the operation: Run reports it
   } catch (const std::exception& e) {
     std::cerr << "DecisionMap error: " << e.what() << std::endl;
     return 1;
@@ -133,9 +137,17 @@ com::HRESULT MapComponent::SetAsTarget(const std::string& field_name) {
   return com::S_OK;
 }
 
+com::HRESULT MapComponent::failCancelled() const { return fail(com::E_ABORT, kRunCancelled); }
+
 com::HRESULT MapComponent::Run() {
   try {
-    return runSteps();
+    const com::HRESULT code = runSteps();
+    // A stage that failed because it was stopped reports the stop.
+    return com::FAILED(code) && cancelled() ? failCancelled() : code;
+  } catch (const engine::RunCancelled&) {
+    return failCancelled();
+  } catch (const ado::ReadCancelled&) {
+    return failCancelled();
   } catch (const std::bad_alloc&) {
     return fail(com::E_FAIL, "Out of memory in move_to_memory");
   } catch (const std::exception& e) {
@@ -160,6 +172,7 @@ com::HRESULT MapComponent::runSteps() {
 
   engine_->SetOutputFileName(nodeFileName_);
   engine_->SetSplitTrace(traceOn_, tracePath_);
+  engine_->SetCancel(cancel_);
 
   if (move_to_memory() == 2) return com::E_FAIL;  // error information set by the fill
 

@@ -84,6 +84,8 @@ class MapComponent : public virtual IMap {
   com::HRESULT TakeConnection(MapComponent& other);
   // Reports the stages of ConnectOLEDB and Run to `progress` (none: empty).
   void SetProgress(RunProgress progress) { progress_ = std::move(progress); }
+  // Lets `cancel` stop ConnectOLEDB and Run (see RunCancel); null: never.
+  void SetCancel(RunCancel cancel) { cancel_ = cancel; }
   // Has the next Run append the engine's split trace to `path`.
   void SetSplitTrace(bool on, std::string path = "zzz.log");
   // The analysis table the last Run filled (the engine rewrites its numbers).
@@ -112,7 +114,10 @@ class MapComponent : public virtual IMap {
   com::HRESULT runSteps();
   // "select * from " + the table name: every query of the source.
   std::string sourceQuery() const;
+  // Reports a stage; throws the cancellation when the flag is raised.
   void report(RunStage stage, long count) const;
+  bool cancelled() const { return cancel_ && cancel_->load(); }
+  com::HRESULT failCancelled() const;
   // Opens the source query on sourceRecordset_ with the settings every
   // query of the source uses. Throws ado::DataError.
   void openSource();
@@ -148,6 +153,7 @@ class MapComponent : public virtual IMap {
   };
   KeptSource kept_;
   RunProgress progress_;
+  RunCancel cancel_ = nullptr;
   std::shared_ptr<ado::Connection> connection_;
   std::unique_ptr<engine::RowTable> table_;
   std::unique_ptr<engine::TreeEngine> engine_;

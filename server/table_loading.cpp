@@ -6,6 +6,8 @@
 #include <iostream>
 #include <new>
 
+#include "engine/cancellation.h"
+#include "platform/ado/cancel.h"
 #include "platform/ado/connection.h"
 #include "platform/ado/error.h"
 #include "platform/ado/recordset.h"
@@ -20,6 +22,7 @@ namespace orlix::server {
 std::string MapComponent::sourceQuery() const { return "select * from " + tableName_; }
 
 void MapComponent::report(RunStage stage, long count) const {
+  engine::ThrowIfCancelled(cancel_);
   if (progress_) progress_(stage, count);
 }
 
@@ -40,12 +43,19 @@ void MapComponent::closeSource() {
 ado::Provider& MapComponent::sourceProvider() {
   if (!connection_) throw ado::DataError("Connection", "Operation is not allowed when the object is closed.");
   if (connection_->State() == ado::adStateClosed) connection_->Open();
+  connection_->provider().setCancel(cancel_);
   return connection_->provider();
 }
 
 com::HRESULT MapComponent::ConnectOLEDB(const std::string& connection_string, const std::string& table_name) {
   try {
     return connect(connection_string, table_name);
+  } catch (const engine::RunCancelled&) {
+    kept_ = {};
+    return failCancelled();
+  } catch (const ado::ReadCancelled&) {
+    kept_ = {};
+    return failCancelled();
   } catch (const std::bad_alloc&) {
     kept_ = {};
     return fail(com::E_FAIL, "Out of memory reading " + table_name);
@@ -76,6 +86,7 @@ com::HRESULT MapComponent::connect(const std::string& connection_string, const s
   ado::SourceShape shape;
   try {
     ado::Provider& provider = connection_->provider();
+    provider.setCancel(cancel_);
     std::vector<ado::FileStamp> stamps = provider.stamps(sourceQuery());
     shape = provider.describe(sourceQuery());
     if (shape.rows) report(RunStage::Read, static_cast<long>(shape.rows->rowCount()));
@@ -160,7 +171,7 @@ int MapComponent::move_to_memory() {
 
   try {
     // The table is this component's alone: its columns move into the analysis table.
-    table_->Assign(analysisColumns(source->releaseColumns(), used));
+    table_->Assign(analysisColumns(source->releaseColumns(), used, cancel_));
   } catch (const std::bad_alloc& e) {
     std::cerr << "memory allocation failed in move_to_memory " << e.what() << std::endl;
     fail(com::E_FAIL, "Out of memory in move_to_memory");

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ado/cancel.h"
 #include "platform/ado/table.h"
 
 namespace orlix::ado {
@@ -52,6 +53,12 @@ class Provider {
   virtual std::vector<FileStamp> stamps(std::string_view source);
   // The names of the tables (or sheets) the source offers, in catalog order.
   virtual std::vector<std::string> tableNames() = 0;
+  // Has the reads that follow stop with ReadCancelled once `flag` is raised
+  // (null: never). Providers that read long look at it as they go.
+  void setCancel(CancelFlag flag) { cancel_ = flag; }
+
+ protected:
+  CancelFlag cancel_ = nullptr;
 };
 
 // The table a record-set source names, for providers that take no SQL:

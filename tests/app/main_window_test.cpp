@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, ToolBarKeysAndWindowCommandsDoWhatTheirRowsSay) {
     ModalWatcher watcher;
     toolbar->findChild<QAction*>(QStringLiteral("RunTree"))->trigger();
     ASSERT_EQ(watcher.messages().size(), 1u);
-    EXPECT_TRUE(watcher.messages()[0].text.startsWith(QStringLiteral("Running a tree")));
+    EXPECT_EQ(watcher.messages()[0].title, QStringLiteral("Parameter Validation"));  // the run, with no data
   }
 
   main.showShortCut(3);
@@ -363,7 +363,7 @@ TEST_F(MainWindowTest, CommandsStillToComeSayWhatIsNotAvailable) {
   settings.close();
   main.openArgument(settings.fileName());
   ASSERT_EQ(watcher.messages().size(), 7u) << watcher.allText().toStdString();
-  EXPECT_TRUE(watcher.messages()[0].text.startsWith(QStringLiteral("Running a tree is not available")));
+  EXPECT_EQ(watcher.messages()[0].text, QStringLiteral("No data was identified for modeling."));
   EXPECT_EQ(watcher.messages()[3].title, QStringLiteral("Tree Display"));  // no tree list yet
   EXPECT_EQ(watcher.messages()[3].text, QStringLiteral("Tree Display Data is not available at this time"));
   EXPECT_EQ(main.windows().find(QStringLiteral("frmTreeDisplay")), nullptr);

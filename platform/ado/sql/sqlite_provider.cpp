@@ -102,7 +102,12 @@ FieldInfo chooseType(const Buffered& b) {
 
 class SQLiteProvider : public Provider {
  public:
-  SQLiteProvider(sqlite3* db, std::string file) : db_(db), file_(std::move(file)) {}
+  SQLiteProvider(sqlite3* db, std::string file) : db_(db), file_(std::move(file)) {
+    // SQLite calls back every few thousand steps of any statement; a raised
+    // cancel flag interrupts it, and fail() then reports the cancellation.
+    sqlite3_progress_handler(
+        db_, 4096, [](void* self) { return isCancelled(static_cast<SQLiteProvider*>(self)->cancel_) ? 1 : 0; }, this);
+  }
   ~SQLiteProvider() override { sqlite3_close_v2(db_); }
 
   std::shared_ptr<Table> query(std::string_view source) override {
@@ -158,7 +163,10 @@ class SQLiteProvider : public Provider {
       b.longestText = static_cast<size_t>(sqlite3_column_int64(stmt, at + 6));
     }
     sqlite3_finalize(stmt);
-    if (rc != SQLITE_ROW) throw DataError(file_, "\"" + sql + "\" cannot be described: " + why);
+    if (rc != SQLITE_ROW) {
+      throwIfCancelled(cancel_);
+      throw DataError(file_, "\"" + sql + "\" cannot be described: " + why);
+    }
     SourceShape shape;
     for (const Buffered& b : cols) shape.fields.push_back(chooseType(b));
     return shape;
@@ -179,6 +187,7 @@ class SQLiteProvider : public Provider {
 
  private:
   [[noreturn]] void fail(const std::string& what) {
+    throwIfCancelled(cancel_);
     throw DataError(file_, what + ": " + sqlite3_errmsg(db_));
   }
 

@@ -45,6 +45,8 @@ class ByteSource {
   virtual size_t readAt(size_t offset, char* out, size_t n) = 0;
   // Every byte at once, where they are in memory already; empty otherwise.
   virtual std::string_view whole() const { return {}; }
+  // Looked at before each window is handed out.
+  CancelFlag cancel = nullptr;
 };
 
 class MemorySource : public ByteSource {
@@ -117,6 +119,7 @@ class Stretch {
   // window nothing of which was consumed grows, up to one byte more than
   // the longest record.
   std::string_view next(size_t consumed, bool& last) {
+    throwIfCancelled(source_.cancel);
     if (!buffer_) {
       last = true;
       return consumed == 0 ? whole_ : std::string_view();
@@ -381,7 +384,9 @@ void appendColumn(ColumnScan& a, ColumnScan&& b, size_t rowsA, size_t rowsB) {
 class CsvReader {
  public:
   CsvReader(ByteSource& source, size_t size, const std::string& name, const CsvReading& reading)
-      : source_(source), size_(size), name_(name), reading_(reading) {}
+      : source_(source), size_(size), name_(name), reading_(reading) {
+    source_.cancel = reading.cancel;
+  }
 
   std::shared_ptr<Table> read() {
     readHeader();
@@ -500,6 +505,7 @@ class CsvReader {
       throw;
     }
     worker.join();
+    throwIfCancelled(reading_.cancel);  // not a failure to read the whole again
     if (firstFailed || secondError) return false;
     for (size_t c = 0; c < names_.size(); ++c)
       appendColumn(first.columns[c], std::move(second.columns[c]), first.rows, second.rows);

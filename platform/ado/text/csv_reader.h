@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ado/cancel.h"
 #include "platform/ado/table.h"
 
 namespace orlix::ado {
@@ -18,10 +19,12 @@ namespace orlix::ado {
 // choice, a few megabytes for a file and everything at once for bytes in
 // memory; a window grows for a longer record), and by two threads when there
 // are more than `splitAbove` bytes. The defaults serve every caller; tests
-// make both small to reach every boundary.
+// make both small to reach every boundary. Once `cancel` is raised the read
+// stops at the next window with ReadCancelled.
 struct CsvReading {
   size_t windowBytes = 0;
   size_t splitAbove = 8u << 20;
+  CancelFlag cancel = nullptr;
 };
 
 std::shared_ptr<Table> readCsvFile(const std::string& path, const CsvReading& reading = {});

@@ -23,7 +23,9 @@ class TextProvider : public Provider {
   explicit TextProvider(fs::path folder) : folder_(std::move(folder)) {}
 
   std::shared_ptr<Table> query(std::string_view source) override {
-    return readCsvFile(locate(fileName(source)).string());
+    CsvReading reading;
+    reading.cancel = cancel_;
+    return readCsvFile(locate(fileName(source)).string(), reading);
   }
 
   std::vector<FileStamp> stamps(std::string_view source) override {

@@ -262,3 +262,18 @@ TEST(CsvReaderTest, FileAndBytesGiveTheSameTable) {
   expectSameTable(*csv(kAwkward), *readCsvFile(path, {3, 1}), "file in windows of 3");
   std::remove(path.c_str());
 }
+
+// A raised cancel flag stops a read at its next window, whether one thread
+// reads or two, with ReadCancelled and never with a DataError (which would
+// name the file as damaged, or make the halves be read again whole).
+TEST(CsvReaderTest, ARaisedCancelFlagStopsTheReadWithReadCancelled) {
+  std::string text = "k,v\n";
+  for (int i = 0; i < 2000; ++i) text += std::to_string(i) + ",value " + std::to_string(i) + "\n";
+  std::atomic<bool> cancel{true};
+  for (size_t split : {size_t{1}, size_t{1} << 30}) {
+    CsvReading reading{64, split, &cancel};
+    EXPECT_THROW(readCsv(text, "test.csv", reading), ReadCancelled) << split;
+  }
+  cancel = false;
+  EXPECT_EQ(readCsv(text, "test.csv", {64, 1, &cancel})->rowCount(), 2000u);
+}
