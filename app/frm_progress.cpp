@@ -24,6 +24,8 @@ FrmProgress::FrmProgress(AppState& state, QWidget* owner)
   label_->setObjectName(QStringLiteral("Label1"));
   label_->setWordWrap(true);
   label_->setMinimumWidth(360);
+  // Room for a caption of two lines, so that a longer stage is never clipped.
+  label_->setMinimumHeight(2 * label_->fontMetrics().lineSpacing());
   bar_->setObjectName(QStringLiteral("ccrpProgressBar1"));
   bar_->setRange(0, 100);
   bar_->setValue(0);

@@ -228,6 +228,7 @@ bool TreeRun::RunCharacterTree(RunPlan plan) { return runPlan(std::move(plan)); 
 
 bool TreeRun::runPlan(RunPlan plan) {
   setRunning(true);
+  if (auto* main = qobject_cast<QMainWindow*>(mainWindow_)) main->statusBar()->clearMessage();
   state_.gCancelRequested = false;
   progress_ = new FrmProgress(state_, mainWindow_);
   progress_->setAttribute(Qt::WA_DeleteOnClose, false);

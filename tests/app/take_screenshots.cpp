@@ -22,6 +22,7 @@
 #include "app/result_windows.h"
 #include "app/user_settings.h"
 #include "project/data_source.h"
+#include "tests/app/tree_run_screenshots.h"
 
 namespace {
 
@@ -82,5 +83,7 @@ int main(int argc, char** argv) {
   help->move(40, 40);
   help->openTopic(2);
   ok = shoot(help, out + QStringLiteral("/help-window.png")) && ok;
+  help->close();
+  ok = shootTreeRun(main, out, ORLIX_SAMPLES_DIR "/penguins.csv", shoot) && ok;
   return ok ? 0 : 1;
 }
