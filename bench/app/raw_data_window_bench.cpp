@@ -19,9 +19,8 @@
 #include "app/mdi_main.h"
 #include "app/orl_flex_grid.h"
 #include "app/result_windows.h"
-#include "bench/common/table_generator.h"
+#include "bench/app/bench_app_support.h"
 #include "platform/ado/recordset.h"
-#include "project/data_source.h"
 
 namespace {
 
@@ -56,12 +55,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const size_t rows = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
   QTemporaryDir folder;
-  std::string csv = qEnvironmentVariable("ORLIX_BENCH_CSV").toStdString();
-  if (csv.empty()) {
-    csv = QDir(folder.path()).filePath(QStringLiteral("bench-raw-data.csv")).toStdString();
-    std::ofstream out(csv, std::ios::binary);
-    orlix::bench::writeCsv(orlix::bench::generateTable(rows, orlix::bench::TargetKind::Numeric), out);
-  }
+  const std::string csv = orlix::bench::benchCsv(folder, rows);
 
   QApplication application(argc, argv);
   orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
@@ -70,9 +64,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   const double rssBefore = statusMiB("VmRSS");
 
-  const orlix::project::DataSource source = orlix::project::dataSourceForFile(csv, "");
-  main.state().gConnectString = source.connectionString;
-  main.state().gSourceTable = source.tableExpression;
+  orlix::bench::chooseSource(main, csv);
   QElapsedTimer timer;
   timer.start();
   double cpu = cpuMilliseconds();
