@@ -212,6 +212,7 @@ bool TreeRun::RunNumericTree() {
 
   const std::optional<ado::DataType> type = targetType(state_.gRawData, plan.target);
   if (!type) {
+    state_.gCharacterTarget = false;  // cleared before the target's field is looked up
     QMessageBox::warning(mainWindow_, QApplication::applicationDisplayName(),
                          failureText({"ADODB.Fields",
                                       "Item cannot be found in the collection corresponding to the requested "

@@ -218,6 +218,27 @@ TEST_F(TreeRunTest, TheTargetsTypeChoosesTheComponentAndSetsTheCharacterFlag) {
   }
 }
 
+TEST_F(TreeRunTest, ATargetThatNamesNoFieldOfTheRawDataFailsBeforeAnyComponent) {
+  MdiMain& main = mainWindow();
+  useRawData(memoryRecordset({QStringLiteral("X#"), QStringLiteral("T")}, {{"1", "a"}}));
+  main.treeOptions().lstVarSelection()->selectAll();
+  main.treeOptions().cmbTarget()->setCurrentText(QStringLiteral("T"));
+  main.state().gRawData = memoryRecordset({QStringLiteral("X#")}, {{"1"}});  // read again, narrower
+  main.state().gCharacterTarget = true;
+  auto calls = std::make_shared<Calls>();
+  std::vector<bool> asked;
+  std::unique_ptr<TreeRun> run = recordingRun(calls, &asked);
+  ModalWatcher watcher;
+  EXPECT_FALSE(run->RunNumericTree());
+  ASSERT_EQ(watcher.messages().size(), 1u);
+  EXPECT_EQ(watcher.messages()[0].text,
+            QStringLiteral("Error from ADODB.Fields\n\rItem cannot be found in the collection corresponding to the "
+                           "requested name or ordinal.\n\rHRESULT: 800A0CC1"));
+  EXPECT_TRUE(asked.empty());
+  EXPECT_TRUE(calls->empty());
+  EXPECT_FALSE(main.state().gCharacterTarget);
+}
+
 TEST_F(TreeRunTest, ARealRunShowsItsStagesAndTheResultWindowsInOrder) {
   MdiMain& main = mainWindow();
   for (const bool character : {false, true}) {
