@@ -20,19 +20,11 @@
 #include "app/mdi_main.h"
 #include "app/orl_flex_grid.h"
 #include "app/result_windows.h"
-#include "bench/app/bench_app_support.h"
+#include "bench/app/bench_window_support.h"
 #include "platform/ado/recordset.h"
+#include "project/data_source.h"
 
 namespace {
-
-double statusMiB(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(key) + ":";
-  while (std::getline(status, line))
-    if (line.rfind(prefix, 0) == 0) return std::atof(line.c_str() + prefix.size()) / 1024.0;
-  return 0;
-}
 
 double seconds(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e9; }
 
@@ -56,7 +48,9 @@ int main(int argc, char** argv) {
   orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
   main.resize(1280, 900);
   main.show();
-  orlix::bench::chooseSource(main, csv);
+  const orlix::project::DataSource source = orlix::project::dataSourceForFile(csv, "");
+  main.state().gConnectString = source.connectionString;
+  main.state().gSourceTable = source.tableExpression;
   main.viewRaw();
   auto* raw = qobject_cast<orlix::app::FrmRawD*>(main.windows().find(QStringLiteral("frmRawD")));
   if (!raw || raw->grid()->Rows() < 2) return 1;
@@ -74,7 +68,7 @@ int main(int argc, char** argv) {
   const int cancelled = raw->grid()->PrintGrid(main.state().gPrinter, raw->windowTitle());
   const double cancelSeconds = seconds(timer);
 
-  const double rssBefore = statusMiB("VmRSS");
+  const double rssBefore = orlix::bench::statusMiB("VmRSS");
   timer.restart();
   main.actions().action(QStringLiteral("mnuFilePrintPreview"))->trigger();
   const double previewSeconds = seconds(timer);
@@ -85,6 +79,6 @@ int main(int argc, char** argv) {
   std::printf("  the same, cancelled after 1 s:     %8.1f s until stopped, %d pages, file left: %s\n", cancelSeconds,
               cancelled, QFileInfo::exists(pdf) ? "yes" : "no");
   std::printf("  File > Print Preview (text window): %7.1f s, shown: %s, +%.0f MiB resident\n", previewSeconds,
-              previewShown ? "yes" : "no", statusMiB("VmRSS") - rssBefore);
+              previewShown ? "yes" : "no", orlix::bench::statusMiB("VmRSS") - rssBefore);
   return pages > 0 && cancelled == 0 && previewShown ? 0 : 1;
 }

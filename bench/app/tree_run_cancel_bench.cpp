@@ -25,7 +25,8 @@
 #include "app/mdi_main.h"
 #include "app/orl_list_box.h"
 #include "app/tree_run.h"
-#include "bench/app/bench_app_support.h"
+#include "bench/app/bench_window_support.h"
+#include "project/data_source.h"
 #include "platform/ado/recordset.h"
 #include "server/run_progress.h"
 
@@ -88,7 +89,9 @@ int main(int argc, char** argv) {
   orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
   main.resize(1280, 900);
   main.show();
-  orlix::bench::chooseSource(main, csv);
+  const orlix::project::DataSource source = orlix::project::dataSourceForFile(csv, "");
+  main.state().gConnectString = source.connectionString;
+  main.state().gSourceTable = source.tableExpression;
   main.viewRaw();  // the raw data fills the tree options' lists
   orlix::app::DlgTreeOptions& options = main.treeOptions();
   options.lstVarSelection()->selectAll();
