@@ -342,6 +342,7 @@ class OdbcProvider : public Provider {
     for (size_t i = 0; i < cols.size(); ++i) data[i].info = cols[i].info;
     row_ = 0;
     for (;;) {
+      throwIfCancelled(cancel_);  // once per block of rows
       const SQLRETURN rc = SQLFetch(stmt.get());
       if (rc == SQL_NO_DATA) break;
       if (!ok(rc))
@@ -488,6 +489,7 @@ class OdbcProvider : public Provider {
     std::string text;
     row_ = 0;
     for (;;) {
+      if (row_ % 4096 == 0) throwIfCancelled(cancel_);
       SQLRETURN rc = SQLFetch(stmt.get());
       if (rc == SQL_NO_DATA) break;
       if (!ok(rc))
