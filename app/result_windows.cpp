@@ -75,17 +75,26 @@ void FrmRawD::RefreshData() {
   const std::optional<OpenedRecordset> opened = runWhileBusy<OpenedRecordset>(
       this, QStringLiteral("Reading %1...").arg(file),
       [source = state_.gSourceTable, connection = state_.gConnectString] { return openRecordset(source, connection); });
-  setWindowTitle(QStringLiteral("Raw Data"));
   if (opened && opened->recordset) {
-    state_.gRawData = opened->recordset;
-    grid()->setFixedCols(0);
-    grid()->setDataSource(state_.gRawData);
-    setWindowTitle(QStringLiteral("Raw Data %1 - %2 records").arg(table).arg(state_.gRawData->RecordCount()));
-  } else if (opened) {
+    bindRawData(opened->recordset);
+    return;
+  }
+  setWindowTitle(QStringLiteral("Raw Data"));
+  if (opened)
     QMessageBox::warning(this, QStringLiteral("Raw Data"),
                          QStringLiteral("The raw data could not be read from %1.\n\n%2")
                              .arg(file, QString::fromStdString(opened->error)));
-  }
+  emit rawDataBound();
+}
+
+void FrmRawD::bindRawData(std::shared_ptr<ado::Recordset> rawData) {
+  state_.gRawData = std::move(rawData);
+  grid()->setFixedCols(0);
+  grid()->setDataSource(state_.gRawData);
+  setWindowTitle(state_.gRawData ? QStringLiteral("Raw Data %1 - %2 records")
+                                       .arg(QString::fromStdString(state_.gSourceTable))
+                                       .arg(state_.gRawData->RecordCount())
+                                 : QStringLiteral("Raw Data"));
   emit rawDataBound();
 }
 

@@ -48,6 +48,9 @@ class FrmRawD : public GridWindow {
   // source is chosen; a source that cannot be read is reported naming the
   // file and the cause, leaving the grid empty.
   void RefreshData();
+  // Binds raw data read elsewhere (an opened project) as RefreshData binds
+  // what it reads, and asks the tree options to refill their lists.
+  void bindRawData(std::shared_ptr<ado::Recordset> rawData);
 
  signals:
   void rawDataBound();
