@@ -1,6 +1,7 @@
 #include "app/project_open.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -50,7 +51,13 @@ class Stager {
   StagedProject read() {
     StagedProject p;
     stage(0, "Gathering Project Information");
-    p.settings = project::readSettings(file_.toStdString());
+    const std::vector<project::SettingLine> lines = project::readSettingsLines(file_.toStdString());
+    for (const char* key : {"Cstring:", "Src:"})
+      if (std::none_of(lines.begin(), lines.end(), [key](const project::SettingLine& l) { return l.key == key; }))
+        throw OpenFailure{QStringLiteral("The file %1 is not a project's settings file: it has no \"%2\" line.")
+                              .arg(file_, QLatin1String(key))};
+    p.settings = project::settingsFromLines(lines);
+    project::checkOutputNames(p.settings.names, file_.toStdString());
     p.folder = project::absoluteProjectDir(QFileInfo(file_).absolutePath().toStdString());
     stage(10, "Connecting to Raw Data");
     p.rawData = readRawData(p.settings);
