@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -103,6 +104,9 @@ QWidget* DlgTreeOptions::buildConstructionTab() {
   target_ = new QComboBox(page);
   target_->setObjectName(QStringLiteral("cmbTarget"));
   target_->setToolTip(QStringLiteral("Field you wish to predict using the model"));
+  // A target may be typed, and a project may name one the data lacks: the run reports it.
+  target_->setEditable(true);
+  target_->setInsertPolicy(QComboBox::NoInsert);
   target_->setMinimumWidth(220);
   minimumN_ = new QLineEdit(QStringLiteral("25"), page);
   minimumN_->setObjectName(QStringLiteral("Text1"));
@@ -112,6 +116,11 @@ QWidget* DlgTreeOptions::buildConstructionTab() {
   spinner_->setObjectName(QStringLiteral("UpDown1"));
   spinner_->setRange(0, 100);
   spinner_->setValue(25);
+  // Only the arrows show: Text1 beside them is where the number is read and typed.
+  if (auto* own = spinner_->findChild<QLineEdit*>()) own->setVisible(false);
+  spinner_->setFixedWidth(spinner_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+  spinner_->setFocusPolicy(Qt::NoFocus);
+  spinner_->setAccessibleName(QStringLiteral("Max. Records Per Branch up or down"));
   connect(spinner_, &QSpinBox::valueChanged, minimumN_, [this](int value) {
     if (minimumN_->text() != QString::number(value)) minimumN_->setText(QString::number(value));
   });
@@ -124,6 +133,7 @@ QWidget* DlgTreeOptions::buildConstructionTab() {
     help->setMinimumWidth(260);
   }
   auto* number = new QHBoxLayout;
+  number->setSpacing(1);
   number->addWidget(minimumN_);
   number->addWidget(spinner_);
   number->addStretch();
