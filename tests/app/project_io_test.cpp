@@ -7,13 +7,17 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <sstream>
 
 #include "app/child_windows.h"
 #include "app/dlg_tree_options.h"
+#include "app/frm_progress.h"
 #include "app/orl_flex_grid.h"
 #include "app/orl_list_box.h"
 #include "app/result_windows.h"
@@ -196,6 +200,46 @@ TEST_F(ProjectIoTest, ASavedProjectReadsBackIdenticallySavesTheSameTwiceAndRerun
   const project::ProjectContent c = project::readProject((third + QStringLiteral("/TreeParms.cfg")).toStdString());
   EXPECT_EQ(c.settings.selected, a.settings.selected);
   EXPECT_EQ(c.settings.target, "species");
+}
+
+// The progress window's stages, as a timer firing between them sees them.
+class StageRecorder {
+ public:
+  explicit StageRecorder(QWidget* owner) : owner_(owner) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+    timer_.start(0);
+  }
+  const QStringList& stages() const { return stages_; }
+
+ private:
+  void look() {
+    auto* progress = owner_->findChild<FrmProgress*>(QStringLiteral("frmProgress"));
+    if (!progress) return;
+    const QString stage = QStringLiteral("%1 %2").arg(progress->ccrpProgressBar1()->value()).arg(progress->Label1()->text());
+    if (stages_.isEmpty() || stages_.back() != stage) stages_ << stage;
+  }
+  QWidget* owner_;
+  QTimer timer_;
+  QStringList stages_;
+};
+
+TEST_F(ProjectIoTest, SavingAndOpeningShowTheirStagesInTheProgressWindow) {
+  const QString dir = folder(QStringLiteral("staged"));
+  cliProject(dir, "body_mass_g");
+  {
+    StageRecorder recorder(&mainWindow());
+    ASSERT_TRUE(open(dir).empty());
+    EXPECT_EQ(recorder.stages(), (QStringList{"0 Gathering Project Information", "10 Connecting to Raw Data",
+                                              "30 Loading Descriptives", "35 Loading Scoring Code",
+                                              "56 Loading Summary Node Information", "85 Setting Options",
+                                              "99 Loading Tree"}));
+  }
+  StageRecorder recorder(&mainWindow());
+  ASSERT_EQ(save().size(), 1u);
+  EXPECT_EQ(recorder.stages(), (QStringList{"0 Saving Project Information", "12 Saving Settings", "25 Saving Tree Rules",
+                                            "36 Saving Scorng Code", "69 Saving Descriptives",
+                                            "99 Saving Tree Details"}));
+  EXPECT_EQ(mainWindow().findChild<FrmProgress*>(), nullptr);  // unloaded at the end
 }
 
 TEST_F(ProjectIoTest, WithoutAResultNineSettingsLinesARelativeFolderMadeAbsoluteAndTheMapFilesWritten) {
