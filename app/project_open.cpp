@@ -60,7 +60,7 @@ class Stager {
     project::checkOutputNames(p.settings.names, file_.toStdString());
     p.folder = project::absoluteProjectDir(QFileInfo(file_).absolutePath().toStdString());
     stage(10, "Connecting to Raw Data");
-    p.rawData = readRawData(p.settings);
+    p.rawData = readSource(p.settings);
     stage(30, "Loading Descriptives");
     p.descriptives = project::readProjectRecordset(p.folder, "descrip.xml");
     p.treeList = project::readProjectRecordset(p.folder, "treelist.xml");
@@ -81,30 +81,16 @@ class Stager {
   }
 
   // Read off the window's thread, as the raw data window reads it.
-  std::shared_ptr<ado::Recordset> readRawData(const project::ProjectSettings& s) {
+  std::shared_ptr<ado::Recordset> readSource(const project::ProjectSettings& s) {
     if (s.connectionString.empty() || s.sourceTable.empty()) return nullptr;
-    struct Read {
-      std::shared_ptr<ado::Recordset> rs;
-      std::string error;
-    };
-    const std::optional<Read> read = runWhileBusy<Read>(
+    const std::optional<RawDataRead> read = runWhileBusy<RawDataRead>(
         mainWindow_, QStringLiteral("Reading the project's raw data..."),
-        [table = s.sourceTable, connection = s.connectionString] {
-          Read r;
-          try {
-            auto rs = std::make_shared<ado::Recordset>();
-            rs->Open(table, connection, ado::adOpenStatic, ado::adLockReadOnly);
-            r.rs = std::move(rs);
-          } catch (const std::exception& e) {
-            r.error = e.what();
-          }
-          return r;
-        });
+        [table = s.sourceTable, connection = s.connectionString] { return app::readRawData(table, connection); });
     if (!read) throw CancelledOpen{};
-    if (!read->rs)
+    if (!read->recordset)
       throw OpenFailure{QStringLiteral("The data source of the project file %1 cannot be read: %2")
                             .arg(file_, QString::fromStdString(read->error))};
-    return read->rs;
+    return read->recordset;
   }
 
   void readMap(StagedProject& p) {

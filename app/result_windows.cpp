@@ -23,24 +23,19 @@ void fillWith(QWidget* window, QWidget* control) {
   layout->addWidget(control);
 }
 
-struct OpenedRecordset {
-  std::shared_ptr<ado::Recordset> recordset;
-  std::string error;
-};
+}  // namespace
 
-OpenedRecordset openRecordset(const std::string& source, const std::string& connection) {
-  OpenedRecordset opened;
+RawDataRead readRawData(const std::string& table, const std::string& connectionString) {
+  RawDataRead read;
   try {
     auto recordset = std::make_shared<ado::Recordset>();
-    recordset->Open(source, connection, ado::adOpenStatic, ado::adLockReadOnly);
-    opened.recordset = std::move(recordset);
+    recordset->Open(table, connectionString, ado::adOpenStatic, ado::adLockReadOnly);
+    read.recordset = std::move(recordset);
   } catch (const std::exception& error) {
-    opened.error = error.what();
+    read.error = error.what();
   }
-  return opened;
+  return read;
 }
-
-}  // namespace
 
 GridWindow::GridWindow(const QString& name, const QString& caption, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
@@ -72,9 +67,9 @@ void FrmRawD::RefreshData() {
   grid()->setDataSource(nullptr);
   const QString table = QString::fromStdString(state_.gSourceTable);
   const QString file = describeSource(QString::fromStdString(state_.gConnectString), table);
-  const std::optional<OpenedRecordset> opened = runWhileBusy<OpenedRecordset>(
+  const std::optional<RawDataRead> opened = runWhileBusy<RawDataRead>(
       this, QStringLiteral("Reading %1...").arg(file),
-      [source = state_.gSourceTable, connection = state_.gConnectString] { return openRecordset(source, connection); });
+      [source = state_.gSourceTable, connection = state_.gConnectString] { return readRawData(source, connection); });
   if (opened && opened->recordset) {
     bindRawData(opened->recordset);
     return;

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "diagramprint/printer_access.h"
 
@@ -30,6 +31,15 @@ class GridWindow : public QWidget {
  private:
   OrlFlexGrid* grid_;
 };
+
+// Reads a table as the raw data window shows it, read-only: the record set,
+// or (null) the data layer's message naming the file and the cause. Safe to
+// call off the window's thread.
+struct RawDataRead {
+  std::shared_ptr<ado::Recordset> recordset;
+  std::string error;
+};
+RawDataRead readRawData(const std::string& table, const std::string& connectionString);
 
 // Binds a result record set to a grid: without a fixed column while binding,
 // then with the first column fixed as the rows' labels.
