@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -240,6 +241,24 @@ TEST_F(ProjectIoTest, SavingAndOpeningShowTheirStagesInTheProgressWindow) {
                                             "36 Saving Scorng Code", "69 Saving Descriptives",
                                             "99 Saving Tree Details"}));
   EXPECT_EQ(mainWindow().findChild<FrmProgress*>(), nullptr);  // unloaded at the end
+}
+
+TEST_F(ProjectIoTest, CancellingAnOpenLeavesTheProgramAsItWas) {
+  const QString first = folder(QStringLiteral("kept")), second = folder(QStringLiteral("cancelled"));
+  cliProject(first, "species");
+  cliProject(second, "body_mass_g");
+  ASSERT_TRUE(open(first).empty());
+  const Snapshot before = snapshot();
+  QTimer canceller;
+  QObject::connect(&canceller, &QTimer::timeout, [this] {
+    auto* progress = mainWindow().findChild<FrmProgress*>(QStringLiteral("frmProgress"));
+    if (progress && progress->ccrpProgressBar1()->value() == 30) progress->cmdCancel()->click();
+  });
+  canceller.start(0);
+  EXPECT_TRUE(open(second).empty());  // the user asked: no message
+  canceller.stop();
+  EXPECT_TRUE(snapshot() == before);
+  EXPECT_EQ(mainWindow().findChild<FrmProgress*>(), nullptr);
 }
 
 TEST_F(ProjectIoTest, WithoutAResultNineSettingsLinesARelativeFolderMadeAbsoluteAndTheMapFilesWritten) {
