@@ -11,7 +11,7 @@ namespace {
 
 enum Kind { Command, NoFunction, Toggle };
 
-struct ActionSpec {
+struct ActionEntry {
   const char* name;
   const char* caption;
   Kind kind;
@@ -20,8 +20,8 @@ struct ActionSpec {
   const char* hint;
 };
 
-const QList<ActionSpec>& specs() {
-  static const QList<ActionSpec> list{
+const QList<ActionEntry>& actionEntries() {
+  static const QList<ActionEntry> list{
       {"mnuFileNew", "&New", Command, QKeySequence::New, "document-new", "Choose a data file for a new analysis"},
       {"mnuFileOpen", "&Open", Command, QKeySequence::Open, "document-open", "Open a saved project (TreeParms.cfg)"},
       {"mnuFileClose", "&Close", NoFunction, {}, nullptr, ""},
@@ -67,14 +67,14 @@ const QList<ActionSpec>& specs() {
 }  // namespace
 
 void registerMainActions(ActionRegistry& registry) {
-  for (const ActionSpec& spec : specs()) {
-    QAction* action = registry.add(QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption));
-    action->setShortcut(spec.shortcut);
-    if (spec.icon) action->setIcon(programIcon(QString::fromLatin1(spec.icon)));
-    action->setStatusTip(QString::fromLatin1(spec.hint));
-    action->setCheckable(spec.kind == Toggle);
+  for (const ActionEntry& entry : actionEntries()) {
+    QAction* action = registry.add(QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption));
+    action->setShortcut(entry.shortcut);
+    if (entry.icon) action->setIcon(programIcon(QString::fromLatin1(entry.icon)));
+    action->setStatusTip(QString::fromLatin1(entry.hint));
+    action->setCheckable(entry.kind == Toggle);
     // Items without a function stay in the menus, visibly unavailable.
-    action->setEnabled(spec.kind != NoFunction);
+    action->setEnabled(entry.kind != NoFunction);
   }
 }
 

@@ -11,14 +11,14 @@ namespace orlix::app {
 
 namespace {
 
-struct MenuSpec {
+struct MenuEntry {
   const char* name;
   const char* caption;
   QList<const char*> items;  // action names; "-" is a separator
 };
 
-const QList<MenuSpec>& menus() {
-  static const QList<MenuSpec> list{
+const QList<MenuEntry>& menus() {
+  static const QList<MenuEntry> list{
       {"mnuFile", "&File",
        {"mnuFileNew", "mnuFileOpen", "mnuFileClose", "-", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "-",
         "mnuFileProperties", "-", "mnuFilePrintSetup", "mnuFilePrintPreview", "mnuFilePrint", "-", "mnuFileSend", "-",
@@ -36,7 +36,7 @@ const QList<MenuSpec>& menus() {
   return list;
 }
 
-struct ButtonSpec {
+struct ButtonEntry {
   const char* key;
   const char* action;  // the command the key dispatches to; nullptr: no function
   const char* icon;
@@ -47,23 +47,23 @@ struct ButtonSpec {
 
 QMenu* buildMenuBar(QMenuBar* bar, const ActionRegistry& registry) {
   QMenu* windowMenu = nullptr;
-  for (const MenuSpec& spec : menus()) {
-    QMenu* menu = bar->addMenu(QString::fromLatin1(spec.caption));
-    menu->setObjectName(QString::fromLatin1(spec.name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(spec.name));
-    for (const char* item : spec.items) {
+  for (const MenuEntry& entry : menus()) {
+    QMenu* menu = bar->addMenu(QString::fromLatin1(entry.caption));
+    menu->setObjectName(QString::fromLatin1(entry.name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(entry.name));
+    for (const char* item : entry.items) {
       if (qstrcmp(item, "-") == 0)
         menu->addSeparator();
       else
         menu->addAction(registry.action(QString::fromLatin1(item)));
     }
-    if (qstrcmp(spec.name, "mnuWindow") == 0) windowMenu = menu;
+    if (qstrcmp(entry.name, "mnuWindow") == 0) windowMenu = menu;
   }
   return windowMenu;
 }
 
 void buildToolbar(QToolBar* toolbar, const ActionRegistry& registry) {
-  static const QList<ButtonSpec> buttons{
+  static const QList<ButtonEntry> buttons{
       {"Open", "mnuFileOpen", "document-open", "Open"},
       {"Save", "mnuFileSave", "document-save", "Save"},
       {"Print", "mnuFilePrint", "document-print", "Print"},
@@ -71,15 +71,15 @@ void buildToolbar(QToolBar* toolbar, const ActionRegistry& registry) {
       {"RunTree", "mnuToolsRunTree", "run-tree", "Executes the Tree Algorithm based on input options"},
       {"Help", "mnuHelpContents", "help-contents", "Help"},
   };
-  for (const ButtonSpec& spec : buttons) {
-    const QString key = QString::fromLatin1(spec.key);
-    QAction* button = toolbar->addAction(programIcon(QString::fromLatin1(spec.icon)), key);
+  for (const ButtonEntry& entry : buttons) {
+    const QString key = QString::fromLatin1(entry.key);
+    QAction* button = toolbar->addAction(programIcon(QString::fromLatin1(entry.icon)), key);
     button->setObjectName(key);
     button->setProperty("key", key);
-    button->setToolTip(QString::fromLatin1(spec.tip));
-    button->setEnabled(spec.action != nullptr);
-    if (spec.action) button->setStatusTip(registry.action(QString::fromLatin1(spec.action))->statusTip());
-    if (qstrcmp(spec.key, "Print") == 0 || qstrcmp(spec.key, "Copy") == 0) toolbar->addSeparator();
+    button->setToolTip(QString::fromLatin1(entry.tip));
+    button->setEnabled(entry.action != nullptr);
+    if (entry.action) button->setStatusTip(registry.action(QString::fromLatin1(entry.action))->statusTip());
+    if (qstrcmp(entry.key, "Print") == 0 || qstrcmp(entry.key, "Copy") == 0) toolbar->addSeparator();
   }
 }
 

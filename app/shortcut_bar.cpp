@@ -14,12 +14,12 @@ namespace orlix::app {
 namespace {
 
 // Index order; captions keep the spelling the program has always shown.
-struct ButtonSpec {
+struct ButtonEntry {
   const char* tip;
   const char* caption;
   const char* icon;
 };
-const ButtonSpec kButtons[] = {
+const ButtonEntry kButtons[] = {
     {"Descriptive Data", "Descirptive Data", "descriptives"},
     {"Raw Data", "Raw Data", "raw-data"},
     {"Tree Rules", "Terminal Nodes", "terminal-nodes"},
@@ -71,17 +71,17 @@ ShortCutBar::ShortCutBar(QWidget* parent) : QFrame(parent) {
   QFont small = font();
   small.setPointSizeF(small.pointSizeF() * 0.9);
   for (int i = 0; i < 7; ++i) {
-    const ButtonSpec& spec = kButtons[i];
+    const ButtonEntry& entry = kButtons[i];
     auto* image = new QToolButton(content_);
     image->setObjectName(QStringLiteral("imgButton_%1").arg(i + 1));
     image->setAutoRaise(true);
-    image->setIcon(programIcon(QString::fromLatin1(spec.icon)));
-    image->setToolTip(QString::fromLatin1(spec.tip));
-    image->setAccessibleName(QString::fromLatin1(spec.caption));
-    image->setAccessibleDescription(QString::fromLatin1(spec.tip));
+    image->setIcon(programIcon(QString::fromLatin1(entry.icon)));
+    image->setToolTip(QString::fromLatin1(entry.tip));
+    image->setAccessibleName(QString::fromLatin1(entry.caption));
+    image->setAccessibleDescription(QString::fromLatin1(entry.tip));
     image->setFocusPolicy(Qt::NoFocus);
     connect(image, &QToolButton::clicked, this, [this, i] { emit buttonClicked(i + 1); });
-    auto* caption = new QLabel(QString::fromLatin1(spec.caption), content_);
+    auto* caption = new QLabel(QString::fromLatin1(entry.caption), content_);
     caption->setObjectName(QStringLiteral("lblTool_%1").arg(i + 1));
     caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     caption->setWordWrap(true);

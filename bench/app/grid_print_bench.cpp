@@ -20,20 +20,11 @@
 #include "app/mdi_main.h"
 #include "app/orl_flex_grid.h"
 #include "app/result_windows.h"
-#include "bench/common/table_generator.h"
+#include "bench/app/bench_window_support.h"
 #include "platform/ado/recordset.h"
 #include "project/data_source.h"
 
 namespace {
-
-double statusMiB(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(key) + ":";
-  while (std::getline(status, line))
-    if (line.rfind(prefix, 0) == 0) return std::atof(line.c_str() + prefix.size()) / 1024.0;
-  return 0;
-}
 
 double seconds(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e9; }
 
@@ -51,12 +42,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const size_t rows = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
   QTemporaryDir folder;
-  std::string csv = qEnvironmentVariable("ORLIX_BENCH_CSV").toStdString();
-  if (csv.empty()) {
-    csv = QDir(folder.path()).filePath(QStringLiteral("bench-raw-data.csv")).toStdString();
-    std::ofstream out(csv, std::ios::binary);
-    orlix::bench::writeCsv(orlix::bench::generateTable(rows, orlix::bench::TargetKind::Numeric), out);
-  }
+  const std::string csv = orlix::bench::benchCsv(folder, rows);
 
   QApplication application(argc, argv);
   orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
@@ -82,7 +68,7 @@ int main(int argc, char** argv) {
   const int cancelled = raw->grid()->PrintGrid(main.state().gPrinter, raw->windowTitle());
   const double cancelSeconds = seconds(timer);
 
-  const double rssBefore = statusMiB("VmRSS");
+  const double rssBefore = orlix::bench::statusMiB("VmRSS");
   timer.restart();
   main.actions().action(QStringLiteral("mnuFilePrintPreview"))->trigger();
   const double previewSeconds = seconds(timer);
@@ -93,6 +79,6 @@ int main(int argc, char** argv) {
   std::printf("  the same, cancelled after 1 s:     %8.1f s until stopped, %d pages, file left: %s\n", cancelSeconds,
               cancelled, QFileInfo::exists(pdf) ? "yes" : "no");
   std::printf("  File > Print Preview (text window): %7.1f s, shown: %s, +%.0f MiB resident\n", previewSeconds,
-              previewShown ? "yes" : "no", statusMiB("VmRSS") - rssBefore);
+              previewShown ? "yes" : "no", orlix::bench::statusMiB("VmRSS") - rssBefore);
   return pages > 0 && cancelled == 0 && previewShown ? 0 : 1;
 }

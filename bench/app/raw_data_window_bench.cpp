@@ -19,21 +19,11 @@
 #include "app/mdi_main.h"
 #include "app/orl_flex_grid.h"
 #include "app/result_windows.h"
-#include "bench/common/table_generator.h"
+#include "bench/app/bench_window_support.h"
 #include "platform/ado/recordset.h"
 #include "project/data_source.h"
 
 namespace {
-
-// A value of /proc/self/status ("VmRSS", "VmHWM") in MiB.
-double statusMiB(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(key) + ":";
-  while (std::getline(status, line))
-    if (line.rfind(prefix, 0) == 0) return std::atof(line.c_str() + prefix.size()) / 1024.0;
-  return 0;
-}
 
 double millisecondsOf(QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
 
@@ -56,19 +46,14 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const size_t rows = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
   QTemporaryDir folder;
-  std::string csv = qEnvironmentVariable("ORLIX_BENCH_CSV").toStdString();
-  if (csv.empty()) {
-    csv = QDir(folder.path()).filePath(QStringLiteral("bench-raw-data.csv")).toStdString();
-    std::ofstream out(csv, std::ios::binary);
-    orlix::bench::writeCsv(orlix::bench::generateTable(rows, orlix::bench::TargetKind::Numeric), out);
-  }
+  const std::string csv = orlix::bench::benchCsv(folder, rows);
 
   QApplication application(argc, argv);
   orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
   main.resize(1280, 900);
   main.show();
   QApplication::processEvents();
-  const double rssBefore = statusMiB("VmRSS");
+  const double rssBefore = orlix::bench::statusMiB("VmRSS");
 
   const orlix::project::DataSource source = orlix::project::dataSourceForFile(csv, "");
   main.state().gConnectString = source.connectionString;
@@ -81,7 +66,7 @@ int main(int argc, char** argv) {
   paint(raw);
   const double openMs = millisecondsOf(timer);
   const double openCpuMs = cpuMilliseconds() - cpu;
-  const double rssOpen = statusMiB("VmRSS");
+  const double rssOpen = orlix::bench::statusMiB("VmRSS");
 
   // The window's own share: binding the record set that is already read, and painting.
   raw->grid()->setDataSource(nullptr);
@@ -120,6 +105,6 @@ int main(int argc, char** argv) {
   std::printf("  jump to the last record:             %8.2f ms\n", endMs);
   std::printf("  sort by the target column:           %8.0f ms\n", sortMs);
   std::printf("  resident memory: %.0f MiB before, %.0f MiB open (+%.0f), peak %.0f MiB; table %.0f MiB\n",
-              rssBefore, rssOpen, rssOpen - rssBefore, statusMiB("VmHWM"), tableMiB);
+              rssBefore, rssOpen, rssOpen - rssBefore, orlix::bench::statusMiB("VmHWM"), tableMiB);
   return records == static_cast<long>(rows) || !qEnvironmentVariableIsEmpty("ORLIX_BENCH_CSV") ? 0 : 1;
 }

@@ -152,16 +152,31 @@ class Decoder {
 // reader lost.
 constexpr int kLeaked = 23;
 
+// True when the calling process runs one thread. A child forked from a
+// process of several threads has only the forking one: what the others hold
+// on their stacks looks lost to LeakSanitizer there, so only the child of a
+// single-threaded parent is leak-checked.
+bool SingleThreaded() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (!status) return false;
+  char line[256];
+  bool single = false;
+  while (std::fgets(line, sizeof line, status))
+    if (std::strncmp(line, "Threads:", 8) == 0) single = std::atoi(line + 8) == 1;
+  std::fclose(status);
+  return single;
+}
+
 // Ends the child without running the parent's exit handlers (they belong to
 // the parent), after LeakSanitizer has looked at the child in sanitizer builds.
-[[noreturn]] void EndChild(int status) {
+[[noreturn]] void EndChild(int status, bool checkLeaks) {
 #if ORLIX_CHILD_LEAK_CHECK
-  if (status == 0 && __lsan_do_recoverable_leak_check() != 0) status = kLeaked;
+  if (checkLeaks && status == 0 && __lsan_do_recoverable_leak_check() != 0) status = kLeaked;
 #endif
   _exit(status);
 }
 
-[[noreturn]] void RunChild(int fd, const std::function<void(FileTableSink&)>& reader) {
+[[noreturn]] void RunChild(int fd, const std::function<void(FileTableSink&)>& reader, bool checkLeaks) {
   {
     PipeSink sink(fd);
     try {
@@ -176,7 +191,7 @@ constexpr int kLeaked = 23;
     sink.Flush();
   }
   close(fd);
-  EndChild(0);
+  EndChild(0, checkLeaks);
 }
 
 std::string EndOf(int status) {
@@ -219,6 +234,7 @@ void RunIsolated(const std::string& path, const std::function<void(FileTableSink
   int fds[2];
   if (pipe(fds) != 0) throw DataError(path, "cannot start the reader (no pipe)");
   std::fflush(nullptr);  // what this process has buffered is not the child's to write
+  const bool checkLeaks = SingleThreaded();
   pid_t child = fork();
   if (child < 0) {
     close(fds[0]);
@@ -227,7 +243,7 @@ void RunIsolated(const std::string& path, const std::function<void(FileTableSink
   }
   if (child == 0) {
     close(fds[0]);
-    RunChild(fds[1], reader);
+    RunChild(fds[1], reader, checkLeaks);
   }
   close(fds[1]);
   std::string bytes;
