@@ -43,11 +43,11 @@ void ChildWindows::adopt(QWidget* window) {
   frame->hide();
 }
 
-FrmRawD* ChildWindows::rawData() {
-  return loadOnce<FrmRawD>(QStringLiteral("frmRawD"), [this] {
+FrmRawD* ChildWindows::rawData(bool readData) {
+  return loadOnce<FrmRawD>(QStringLiteral("frmRawD"), [this, readData] {
     auto* window = new FrmRawD(state_);
     connect(window, &FrmRawD::rawDataBound, this, &ChildWindows::rawDataBound);
-    window->RefreshData();
+    if (readData) window->RefreshData();
     return window;
   });
 }

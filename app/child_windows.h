@@ -24,7 +24,9 @@ class ChildWindows : public QObject {
  public:
   ChildWindows(QMdiArea* area, AppState& state);
 
-  FrmRawD* rawData();
+  // `readData` false: a newly loaded raw data window starts empty, for data
+  // read elsewhere (an opened project).
+  FrmRawD* rawData(bool readData = true);
   GridWindow* descriptives();
   GridWindow* treeList();
   TextWindow* rules();

@@ -4,6 +4,10 @@
 
 class QWidget;
 
+namespace orlix::display {
+class TreeDisplayWindow;
+}
+
 namespace orlix::app {
 
 struct AppState;
@@ -13,5 +17,10 @@ class ChildWindows;
 // use as a child of the main window and shows it. Without a tree list the
 // window refuses itself after telling the user, and nothing is shown.
 void showDecisionMap(AppState& state, ChildWindows& windows, QWidget* mainWindow);
+
+// The map window for saving or opening a project: the loaded one, or one
+// loaded hidden on gTreeList. nullptr, quietly, when there is no tree list.
+// The window belongs to `windows`.
+display::TreeDisplayWindow* loadDecisionMap(AppState& state, ChildWindows& windows, QWidget* mainWindow);
 
 }  // namespace orlix::app

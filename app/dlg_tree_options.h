@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QStringList>
 #include <array>
+#include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -20,6 +22,7 @@ class QTabWidget;
 namespace orlix::app {
 
 struct AppState;
+class BrowserControl;
 class OrlListBox;
 
 // The six output rows of the project tab, in the dialog's order.
@@ -35,6 +38,9 @@ class DlgTreeOptions : public QDialog {
   // Refills the variable and target lists from gRawData and sets the
   // spinner's range and value from the raw data grid's rows; always true.
   bool Load_Lists();
+  // Where Load_Lists reads R, the raw data grid's row count (heading
+  // included); unset or negative, it counts the raw data's records + 1.
+  void setRawGridRows(std::function<int()> rows) { rawGridRows_ = std::move(rows); }
   // How many times the lists were refilled.
   int listLoads() const { return listLoads_; }
 
@@ -49,6 +55,24 @@ class DlgTreeOptions : public QDialog {
 
   // The names of the checked variables, in list order.
   QStringList checkedVariables() const;
+  // Checks the entries whose text equals one of `names` exactly.
+  void checkVariables(const QStringList& names);
+
+  // The enforced extension of an output row (".jpg", ".csv", ".txt").
+  static QString outputExtension(OutputRow row);
+  // The caption of an output row's check box, naming the field in messages.
+  static QString outputCaption(OutputRow row);
+  // The output row shown for a window's object name (Save As); nullopt for others.
+  static std::optional<OutputRow> outputRowOfWindow(const QString& windowName);
+  // `text` with `extension` appended unless the lower-cased text holds it anywhere.
+  static QString withExtension(const QString& text, const QString& extension);
+  // "" when every output name is a plain file name, else a message naming
+  // the field and the fault.
+  QString outputNameProblem() const;
+
+  // OK: checks the output names and the project folder (creating it on the
+  // user's word) and sets gProjectDir; true when the dialog may close.
+  bool acceptOptions();
 
   QTabWidget* SSTab1() const { return tabs_; }
   OrlListBox* lstVarSelection() const { return variables_; }
@@ -59,12 +83,21 @@ class DlgTreeOptions : public QDialog {
   QPushButton* cmdBrowse() const { return browse_; }
   QPushButton* OKButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
+  BrowserControl* BrowserControl1() const { return browser_; }
+  QLabel* label(int number) const { return labels_.at(number - 1); }
   QCheckBox* outputCheck(OutputRow row) const { return checks_[static_cast<int>(row)]; }
   QLineEdit* outputText(OutputRow row) const { return texts_[static_cast<int>(row)]; }
 
  private:
   QWidget* buildConstructionTab();
   QWidget* buildProjectTab();
+  QLabel* makeLabel(int number, const QString& text, QWidget* page);
+  void enforceExtension(int row);
+  void minimumNEdited(const QString& text);
+  void browse();
+  bool checkFolder();
+  void centerOnScreen();
+  int rawRecordRows() const;
 
   AppState& state_;
   int listLoads_ = 0;
@@ -79,6 +112,9 @@ class DlgTreeOptions : public QDialog {
   QPushButton* cancel_ = nullptr;
   std::array<QCheckBox*, kOutputRowCount> checks_{};
   std::array<QLineEdit*, kOutputRowCount> texts_{};
+  std::array<QLabel*, 6> labels_{};
+  BrowserControl* browser_ = nullptr;
+  std::function<int()> rawGridRows_;
 };
 
 }  // namespace orlix::app

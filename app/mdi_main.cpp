@@ -149,7 +149,13 @@ void MdiMain::connectCommands() {
 }
 
 DlgTreeOptions& MdiMain::treeOptions() {
-  if (!treeOptions_) treeOptions_ = new DlgTreeOptions(state_, this);
+  if (!treeOptions_) {
+    treeOptions_ = new DlgTreeOptions(state_, this);
+    treeOptions_->setRawGridRows([this] {
+      const auto* raw = qobject_cast<FrmRawD*>(windows_->find(QStringLiteral("frmRawD")));
+      return raw ? raw->grid()->Rows() : -1;
+    });
+  }
   return *treeOptions_;
 }
 

@@ -1,6 +1,12 @@
 #include "app/project_commands.h"
 
+#include <QMessageBox>
+
+#include "app/child_windows.h"
+#include "app/dlg_tree_options.h"
 #include "app/not_available.h"
+#include "app/project_open.h"
+#include "app/project_save.h"
 #include "app/tree_run.h"
 
 namespace orlix::app {
@@ -18,16 +24,37 @@ ProjectCommands::~ProjectCommands() = default;
 bool ProjectCommands::RunNumericTree() { return treeRun_->RunNumericTree(); }
 
 bool ProjectCommands::OpenProject(const QString& settingsFile) {
-  showNotAvailable(mainWindow_, QStringLiteral("Opening the project %1").arg(settingsFile));
-  return false;
+  return app::OpenProject(settingsFile, state_, treeOptions_(), windows_, mainWindow_);
 }
 
-void ProjectCommands::saveAll() { showNotAvailable(mainWindow_, QStringLiteral("Saving a project")); }
+bool ProjectCommands::SaveProject() { return app::SaveProject(state_, treeOptions_(), windows_, mainWindow_); }
 
-void ProjectCommands::saveAs() { showNotAvailable(mainWindow_, QStringLiteral("Saving a project")); }
+void ProjectCommands::saveAll() {
+  treeOptions_().checkAllOutputs();
+  const bool saved = SaveProject();
+  QMessageBox::information(mainWindow_, QStringLiteral("Save All"),
+                           saved ? QStringLiteral("Save is complete")
+                                 : QStringLiteral("One or more components could not be saved."),
+                           QMessageBox::Ok);
+}
 
-void ProjectCommands::showProperties() { showNotAvailable(mainWindow_, QStringLiteral("The tree options")); }
+void ProjectCommands::saveAs() {
+  QWidget* active = windows_.active();
+  DlgTreeOptions& options = treeOptions_();
+  options.prepareForSaveAs(active ? active->objectName() : QString());
+  options.exec();
+}
 
-void ProjectCommands::showViewOptions() { showNotAvailable(mainWindow_, QStringLiteral("The tree options")); }
+void ProjectCommands::showProperties() {
+  DlgTreeOptions& options = treeOptions_();
+  options.prepareForProperties();
+  options.exec();
+}
+
+void ProjectCommands::showViewOptions() {
+  DlgTreeOptions& options = treeOptions_();
+  options.prepareForViewOptions();
+  options.exec();
+}
 
 }  // namespace orlix::app

@@ -1,8 +1,8 @@
 // ProjectCommands: the commands that run an analysis and keep it in a
 // project folder — Tools > Run Tree, File > Open, Save, Save All, Save As,
 // and the tree options (File > Properties, View > Options). They arrive with
-// the tree options and the run (the project folder's files through
-// project/project_files.h); until then each says it is not available.
+// the tree options (the project folder's files through project/, in
+// project_save and project_open).
 #pragma once
 
 #include <QString>
@@ -30,7 +30,9 @@ class ProjectCommands {
   TreeRun& treeRun() { return *treeRun_; }
   // File > Open and `orlix TreeParms.cfg`: reads a project folder back.
   bool OpenProject(const QString& settingsFile);
-  // File > Save and Save All.
+  // Writes the project folder; false after telling the user why not.
+  bool SaveProject();
+  // File > Save and Save All: every output checked, SaveProject, and the outcome told.
   void saveAll();
   // File > Save As: names the project folder and the active window's output.
   void saveAs();

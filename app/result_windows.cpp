@@ -23,24 +23,19 @@ void fillWith(QWidget* window, QWidget* control) {
   layout->addWidget(control);
 }
 
-struct OpenedRecordset {
-  std::shared_ptr<ado::Recordset> recordset;
-  std::string error;
-};
+}  // namespace
 
-OpenedRecordset openRecordset(const std::string& source, const std::string& connection) {
-  OpenedRecordset opened;
+RawDataRead readRawData(const std::string& table, const std::string& connectionString) {
+  RawDataRead read;
   try {
     auto recordset = std::make_shared<ado::Recordset>();
-    recordset->Open(source, connection, ado::adOpenStatic, ado::adLockReadOnly);
-    opened.recordset = std::move(recordset);
+    recordset->Open(table, connectionString, ado::adOpenStatic, ado::adLockReadOnly);
+    read.recordset = std::move(recordset);
   } catch (const std::exception& error) {
-    opened.error = error.what();
+    read.error = error.what();
   }
-  return opened;
+  return read;
 }
-
-}  // namespace
 
 GridWindow::GridWindow(const QString& name, const QString& caption, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
@@ -72,20 +67,29 @@ void FrmRawD::RefreshData() {
   grid()->setDataSource(nullptr);
   const QString table = QString::fromStdString(state_.gSourceTable);
   const QString file = describeSource(QString::fromStdString(state_.gConnectString), table);
-  const std::optional<OpenedRecordset> opened = runWhileBusy<OpenedRecordset>(
+  const std::optional<RawDataRead> opened = runWhileBusy<RawDataRead>(
       this, QStringLiteral("Reading %1...").arg(file),
-      [source = state_.gSourceTable, connection = state_.gConnectString] { return openRecordset(source, connection); });
-  setWindowTitle(QStringLiteral("Raw Data"));
+      [source = state_.gSourceTable, connection = state_.gConnectString] { return readRawData(source, connection); });
   if (opened && opened->recordset) {
-    state_.gRawData = opened->recordset;
-    grid()->setFixedCols(0);
-    grid()->setDataSource(state_.gRawData);
-    setWindowTitle(QStringLiteral("Raw Data %1 - %2 records").arg(table).arg(state_.gRawData->RecordCount()));
-  } else if (opened) {
+    bindRawData(opened->recordset);
+    return;
+  }
+  setWindowTitle(QStringLiteral("Raw Data"));
+  if (opened)
     QMessageBox::warning(this, QStringLiteral("Raw Data"),
                          QStringLiteral("The raw data could not be read from %1.\n\n%2")
                              .arg(file, QString::fromStdString(opened->error)));
-  }
+  emit rawDataBound();
+}
+
+void FrmRawD::bindRawData(std::shared_ptr<ado::Recordset> rawData) {
+  state_.gRawData = std::move(rawData);
+  grid()->setFixedCols(0);
+  grid()->setDataSource(state_.gRawData);
+  setWindowTitle(state_.gRawData ? QStringLiteral("Raw Data %1 - %2 records")
+                                       .arg(QString::fromStdString(state_.gSourceTable))
+                                       .arg(state_.gRawData->RecordCount())
+                                 : QStringLiteral("Raw Data"));
   emit rawDataBound();
 }
 

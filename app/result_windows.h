@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "diagramprint/printer_access.h"
 
@@ -31,6 +32,15 @@ class GridWindow : public QWidget {
   OrlFlexGrid* grid_;
 };
 
+// Reads a table as the raw data window shows it, read-only: the record set,
+// or (null) the data layer's message naming the file and the cause. Safe to
+// call off the window's thread.
+struct RawDataRead {
+  std::shared_ptr<ado::Recordset> recordset;
+  std::string error;
+};
+RawDataRead readRawData(const std::string& table, const std::string& connectionString);
+
 // Binds a result record set to a grid: without a fixed column while binding,
 // then with the first column fixed as the rows' labels.
 void bindResult(OrlFlexGrid& grid, std::shared_ptr<ado::Recordset> recordset);
@@ -48,6 +58,9 @@ class FrmRawD : public GridWindow {
   // source is chosen; a source that cannot be read is reported naming the
   // file and the cause, leaving the grid empty.
   void RefreshData();
+  // Binds raw data read elsewhere (an opened project) as RefreshData binds
+  // what it reads, and asks the tree options to refill their lists.
+  void bindRawData(std::shared_ptr<ado::Recordset> rawData);
 
  signals:
   void rawDataBound();

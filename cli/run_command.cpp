@@ -1,5 +1,6 @@
 #include "cli/run_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -80,6 +81,18 @@ ConnectedMap connectMap(const RunOptions& options, const project::DataSource& so
   return c;
 }
 
+// A rerun project's unchecked fields are excluded as the program's run
+// excludes them: every field but the checked ones, the target never.
+std::vector<std::string> excludedFields(const RunOptions& options, const ConnectedMap& c) {
+  std::vector<std::string> excluded = options.excluded;
+  if (options.settingsFile.empty()) return excluded;
+  for (const auto& field : c.fields)
+    if (field.name != options.target &&
+        std::find(options.selected.begin(), options.selected.end(), field.name) == options.selected.end())
+      excluded.push_back(field.name);
+  return excluded;
+}
+
 // The settings in the order the batch front end makes them, then Run.
 void runMap(server::IMap& map, const RunOptions& options, const std::string& progId) {
   if (options.trace) component(map).SetSplitTrace(true);
@@ -133,12 +146,14 @@ project::DataSource dataSourceOf(const RunOptions& options) {
 
 }  // namespace
 
-int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err, bool showStages) {
+int runAnalysis(const RunOptions& given, std::ostream& out, std::ostream& err, bool showStages) {
   StageDisplay stages(err, showStages);
   try {
+    RunOptions options = withProjectSettings(given);
     checkMapPicture(options.mapPicture);
     const project::DataSource source = dataSourceOf(options);
     ConnectedMap c = connectMap(options, source, stages);
+    options.excluded = excludedFields(options, c);
     runMap(*c.map, options, c.info->progId);
     stages.show("writing the results");
 
@@ -146,8 +161,12 @@ int runAnalysis(const RunOptions& options, std::ostream& out, std::ostream& err,
     project.settings.connectionString = source.connectionString;
     project.settings.sourceTable = source.tableExpression;
     project.settings.target = options.target;
-    for (const auto& field : c.fields)
-      if (!listed(options.excluded, field.name)) project.settings.selected.push_back(field.name);
+    if (!options.selected.empty())
+      project.settings.selected = options.selected;
+    else
+      for (const auto& field : c.fields)
+        if (!listed(options.excluded, field.name)) project.settings.selected.push_back(field.name);
+    if (options.outputNames) project.settings.names = *options.outputNames;
     project.settings.names.treeDisplay = options.mapPicture;
     int targetValueCount = 0;
     const int status = readResults(*c.map, c.info->progId, project, err, targetValueCount);

@@ -9,6 +9,7 @@ const char* const kUsage =
     "                     [--character NAME]... [--decile NAME]... [--node-file PATH] [--trace]\n"
     "                     [--project DIR [--map-picture NAME] [--orientation 0..3]]\n"
     "       orlix-cli run --connect \"CONNECTION STRING\" --table \"TABLE EXPRESSION\" --target NAME ...\n"
+    "       orlix-cli run --settings DIR/TreeParms.cfg [--target NAME] [--min-n N] [--project DIR] ...\n"
     "       orlix-cli print --project DIR --pdf FILE [--title TEXT] [--fit] [--landscape] [--zoom N]\n"
     "       orlix-cli --help | --version\n";
 
@@ -20,6 +21,9 @@ const char* const kHelp =
     "                      .htm, .html, .txt, .csv, .sqlite, .db)\n"
     "  --table NAME        the table or sheet, where the file holds several\n"
     "  --connect STRING    a connection string instead of --data, with --table\n"
+    "  --settings FILE     reruns a saved project: its TreeParms.cfg gives the data source, the\n"
+    "                      target, the checked fields (the others are excluded) and the output\n"
+    "                      names; the minimum is not kept there: give --min-n as the project had it\n"
     "  --target NAME       the field to explain; a text field grows a category map\n"
     "  --min-n N           the smallest segment (default 25)\n"
     "  --exclude NAME      leaves a field out (repeatable)\n"
@@ -69,7 +73,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
     }
     if (i + 1 >= args.size()) throw usageError(a.rfind("--", 0) == 0 ? a + " needs a value" : "unexpected argument " + a);
     const std::string& v = args[++i];
-    if (a == "--data") o.dataFile = v;
+    if (a == "--settings") o.settingsFile = v;
+    else if (a == "--data") o.dataFile = v;
     else if (a == "--connect") o.connectionString = v;
     else if (a == "--table") o.table = v;
     else if (a == "--target") o.target = v;
@@ -83,10 +88,38 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
     else if (a == "--orientation") o.orientation = wholeNumber(a, v);
     else throw usageError("unknown option " + a);
   }
-  if (o.dataFile.empty() == o.connectionString.empty()) throw usageError("give either --data or --connect");
-  if (!o.connectionString.empty() && o.table.empty()) throw usageError("--connect needs --table");
-  if (o.target.empty()) throw usageError("--target is missing");
+  if (!o.settingsFile.empty()) {
+    if (!o.dataFile.empty() || !o.connectionString.empty() || !o.table.empty())
+      throw usageError("--settings gives the data source: leave out --data, --connect and --table");
+  } else {
+    if (o.dataFile.empty() == o.connectionString.empty()) throw usageError("give either --data or --connect");
+    if (!o.connectionString.empty() && o.table.empty()) throw usageError("--connect needs --table");
+    if (o.target.empty()) throw usageError("--target is missing");
+  }
   if (o.orientation < 0 || o.orientation > 3) throw usageError("--orientation must be 0 to 3 (North, East, South, West)");
+  return o;
+}
+
+RunOptions withProjectSettings(RunOptions o) {
+  if (o.settingsFile.empty()) return o;
+  project::ProjectSettings s;
+  try {
+    s = project::readSettings(o.settingsFile);
+  } catch (const project::ProjectError& e) {
+    throw CliFailure{e.source, e.what(), e.code};
+  }
+  const auto missing = [&o](const std::string& what) {
+    return CliFailure{"orlix-cli", "The project file " + o.settingsFile + " " + what, com::E_INVALIDARG};
+  };
+  if (s.connectionString.empty() || s.sourceTable.empty()) throw missing("names no data source (Cstring: and Src:)");
+  if (s.selected.empty()) throw missing("checks no variable (Selvars:)");
+  o.connectionString = s.connectionString;
+  o.table = s.sourceTable;
+  if (o.target.empty()) o.target = s.target;
+  if (o.target.empty()) throw missing("names no target (Target:); give --target");
+  o.selected = s.selected;
+  o.outputNames = s.names;
+  o.mapPicture = s.names.treeDisplay;
   return o;
 }
 

@@ -96,6 +96,26 @@ std::shared_ptr<ado::Recordset> readRecordsetIfPresent(const fs::path& file) {
 
 }  // namespace
 
+std::string outputNameProblem(const std::string& name) {
+  if (blank(name)) return "is empty";
+  if (name.find_first_of("/\\") != std::string::npos) return "holds a path separator";
+  if (name.find("..") != std::string::npos) return "holds \"..\"";
+  return {};
+}
+
+void checkOutputNames(const ProjectFileNames& names, const std::string& settingsFile) {
+  const std::pair<const char*, const std::string*> keyed[] = {
+      {"RawF:", &names.rawData}, {"Desc:", &names.descriptives},   {"Code:", &names.code},
+      {"Rules:", &names.rules},  {"Treelist:", &names.treeList}, {"TreeDisp:", &names.treeDisplay}};
+  for (const auto& [key, name] : keyed) {
+    const std::string problem = outputNameProblem(*name);
+    if (!problem.empty())
+      throw ProjectError(kOpenSource, "The project file " + settingsFile + " names the output " + key + " \"" + *name +
+                                          "\", which " + problem +
+                                          ": output names must be plain file names inside the project folder");
+  }
+}
+
 std::string absoluteProjectDir(const std::string& folder) {
   std::error_code ec;
   fs::path dir = fs::absolute(folder, ec).lexically_normal();
@@ -137,17 +157,43 @@ void writeTabSeparated(const ado::Recordset& recordset, std::ostream& out) {
 
 void saveProject(const std::string& folder, const ProjectContent& content) {
   if (blank(folder)) throw saveError(kBadFolder);
-  const fs::path dir = absoluteProjectDir(folder);
   std::error_code ec;
+  const fs::path dir = absoluteProjectDir(folder);
   if (!fs::is_directory(dir, ec)) fs::create_directory(dir, ec);
-  if (ec || !fs::is_directory(dir, ec)) throw saveError(kBadFolder);
-
+  const ProjectWriter writer(dir.string());
   const ProjectFileNames& names = content.settings.names;
-  writeFile(dir / "TreeParms.cfg", settingsText(dir.string(), content.settings));
-  writeFile(dir / names.rules, content.rulesText);
-  writeFile(dir / names.code, content.codeText);
-  if (content.descriptives) saveRecordset(*content.descriptives, dir / "descrip.xml", dir / names.descriptives);
-  if (content.treeList) saveRecordset(*content.treeList, dir / "treelist.xml", dir / names.treeList);
+  writer.writeSettings(content.settings);
+  writer.writeText(names.rules, content.rulesText);
+  writer.writeText(names.code, content.codeText);
+  if (content.descriptives) writer.writeRecordset(*content.descriptives, "descrip.xml", names.descriptives);
+  if (content.treeList) writer.writeRecordset(*content.treeList, "treelist.xml", names.treeList);
+}
+
+ProjectWriter::ProjectWriter(const std::string& folder) {
+  std::error_code ec;
+  if (blank(folder) || !fs::is_directory(absoluteProjectDir(folder), ec)) throw saveError(kBadFolder);
+  folder_ = absoluteProjectDir(folder);
+}
+
+std::string ProjectWriter::path(const std::string& name) const {
+  if (const std::string problem = outputNameProblem(name); !problem.empty())
+    throw saveError("The output name \"" + name + "\" " + problem +
+                    ": output names must be plain file names inside the project folder");
+  return (fs::path(folder_) / name).string();
+}
+
+void ProjectWriter::writeSettings(const ProjectSettings& settings) const {
+  const ProjectFileNames& n = settings.names;
+  for (const std::string* name : {&n.rawData, &n.descriptives, &n.code, &n.rules, &n.treeList, &n.treeDisplay})
+    path(*name);
+  writeFile(path("TreeParms.cfg"), settingsText(folder_, settings));
+}
+
+void ProjectWriter::writeText(const std::string& name, const std::string& text) const { writeFile(path(name), text); }
+
+void ProjectWriter::writeRecordset(const ado::Recordset& recordset, const std::string& xmlName,
+                                   const std::string& textName) const {
+  saveRecordset(recordset, path(xmlName), path(textName));
 }
 
 std::vector<SettingLine> readSettingsLines(const std::string& settingsPath) {
@@ -186,14 +232,28 @@ ProjectSettings settingsFromLines(const std::vector<SettingLine>& lines) {
   return s;
 }
 
+ProjectSettings readSettings(const std::string& settingsPath) {
+  ProjectSettings settings = settingsFromLines(readSettingsLines(settingsPath));
+  checkOutputNames(settings.names, settingsPath);
+  return settings;
+}
+
+std::string readProjectText(const std::string& folder, const std::string& name) {
+  return readTextIfPresent(fs::path(folder) / name);
+}
+
+std::shared_ptr<ado::Recordset> readProjectRecordset(const std::string& folder, const std::string& name) {
+  return readRecordsetIfPresent(fs::path(folder) / name);
+}
+
 ProjectContent readProject(const std::string& settingsPath) {
   ProjectContent c;
-  c.settings = settingsFromLines(readSettingsLines(settingsPath));
-  const fs::path dir = fs::path(settingsPath).parent_path();
-  c.rulesText = readTextIfPresent(dir / c.settings.names.rules);
-  c.codeText = readTextIfPresent(dir / c.settings.names.code);
-  c.descriptives = readRecordsetIfPresent(dir / "descrip.xml");
-  c.treeList = readRecordsetIfPresent(dir / "treelist.xml");
+  c.settings = readSettings(settingsPath);
+  const std::string dir = fs::path(settingsPath).parent_path().string();
+  c.rulesText = readProjectText(dir, c.settings.names.rules);
+  c.codeText = readProjectText(dir, c.settings.names.code);
+  c.descriptives = readProjectRecordset(dir, "descrip.xml");
+  c.treeList = readProjectRecordset(dir, "treelist.xml");
   return c;
 }
 

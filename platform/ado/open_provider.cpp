@@ -38,6 +38,25 @@ std::string required(const ConnectionString& cs, std::initializer_list<std::stri
   throw DataError(describe(cs), "no " + std::string(*keys.begin()) + " given");
 }
 
+// unixODBC loads whatever shared library a connection string names as its
+// driver (DRIVER=/path/lib.so), and a file data source may name one too, or
+// (SAVEFILE) make the driver manager write a file. A connection string can
+// come from someone else's project, so only drivers and data sources
+// registered by name are used.
+void refuseDriverFiles(const ConnectionString& cs) {
+  for (const auto& [key, raw] : cs.pairs()) {
+    if (equalsIgnoreCase(key, "FILEDSN") || equalsIgnoreCase(key, "SAVEFILE"))
+      throw DataError(describe(cs), key + "= is not accepted: use a driver or a data source registered by name");
+    if (!equalsIgnoreCase(key, "Driver")) continue;
+    std::string driver(trimSpace(raw));
+    if (driver.size() >= 2 && (driver.front() == '{' || driver.front() == '"' || driver.front() == '\''))
+      driver = std::string(trimSpace(driver.substr(1, driver.size() - 2)));
+    if (driver.find_first_of("/\\") != std::string::npos || startsWith(driver, "."))
+      throw DataError(describe(cs), "names its ODBC driver by the file \"" + driver +
+                                        "\"; only drivers registered by name (in odbcinst.ini) are used");
+  }
+}
+
 std::unique_ptr<Provider> openFile(const ConnectionString& cs, FileFormat format) {
   FileSource src;
   src.format = format;
@@ -86,6 +105,7 @@ SourceKind classifyConnection(const ConnectionString& cs) {
   if (isExcelDriver(driver)) return SourceKind::Excel;
   if (driver.empty() && !cs.has("DSN") && !cs.has("FILEDSN"))
     throw DataError(describe(cs), "names no provider, driver or data source");
+  refuseDriverFiles(cs);
   return SourceKind::Odbc;
 }
 

@@ -123,3 +123,20 @@ TEST(CatalogTest, ListsTheTextFilesOfAFolder) {
                           orlix::test::sampleFile("formats/toothgrowth") + ";");
   EXPECT_EQ(cat.tables(), (std::vector<std::string>{"toothgr.csv", "toothgr.txt"}));
 }
+
+// unixODBC loads any shared library named as a driver: a connection string
+// from someone else's project may name drivers and data sources registered
+// by name only, never a file.
+TEST(OpenProviderTest, ADriverGivenAsAFileIsRefusedBeforeAnythingLoads) {
+  for (const char* cs : {"Driver=/tmp/evil.so;Database=x", "DRIVER={/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so}",
+                         "Driver=./evil.so", "driver=.hidden", "Provider=MSDASQL;Driver={lib\\evil.so}",
+                         "Driver={PostgreSQL ANSI};Driver=/tmp/second.so", "FILEDSN=/tmp/x.dsn",
+                         "DSN=sales;SAVEFILE=/tmp/out.dsn"}) {
+    const std::string error = errorOf(cs);
+    EXPECT_NE(error.find(cs), std::string::npos) << error;  // names the connection string
+    EXPECT_TRUE(error.find("registered by name") != std::string::npos) << error;
+    EXPECT_THROW(kindOf(cs), DataError) << cs;
+  }
+  EXPECT_EQ(kindOf("Driver={PostgreSQL ANSI};Server=127.0.0.1"), SourceKind::Odbc);
+  EXPECT_EQ(kindOf("Driver=Orlix SQLite3;Database=/tmp/a.db"), SourceKind::Odbc);
+}

@@ -1,6 +1,6 @@
 // Takes the screenshots of docs/screenshots from the display the program
 // runs on (take_screenshots.sh runs it under Xvfb): the main window showing
-// raw data, the data import dialog and the help window.
+// raw data, the data import dialog, the tree options' two tabs and the help window.
 // Usage: app_screenshots OUTPUT_FOLDER
 #include <QApplication>
 #include <QComboBox>
@@ -14,7 +14,13 @@
 #include <QTimer>
 #include <cstdio>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTabWidget>
+
 #include "app/child_windows.h"
+#include "app/dlg_tree_options.h"
+#include "app/orl_list_box.h"
 #include "app/frm_convert.h"
 #include "app/help_window.h"
 #include "app/mdi_main.h"
@@ -77,6 +83,21 @@ int main(int argc, char** argv) {
   import.move(main.geometry().center() - import.rect().center());
   ok = shoot(&import, out + QStringLiteral("/data-import-dialog.png")) && ok;
   import.close();
+
+  orlix::app::DlgTreeOptions& options = main.treeOptions();
+  options.prepareForProperties();
+  for (int i : {0, 2, 3, 4, 6}) options.lstVarSelection()->setSelected(i, true);
+  options.cmbTarget()->setCurrentText(QStringLiteral("body_mass_g"));
+  options.show();
+  options.move(main.geometry().center() - options.rect().center());
+  options.SSTab1()->setCurrentIndex(0);
+  ok = shoot(&options, out + QStringLiteral("/tree-options-construction.png")) && ok;
+  options.SSTab1()->setCurrentIndex(1);
+  options.Text2()->setText(QStringLiteral("/home/analyst/projects/penguins"));
+  for (auto row : {orlix::app::OutputRow::kTreeDisplay, orlix::app::OutputRow::kCode, orlix::app::OutputRow::kRules})
+    options.outputCheck(row)->setChecked(true);
+  ok = shoot(&options, out + QStringLiteral("/tree-options-project.png")) && ok;
+  options.hide();
 
   main.showHelp(false);
   orlix::app::HelpWindow* help = main.helpWindow();

@@ -179,5 +179,59 @@ TEST(ProjectFiles, EveryFileIsTheSameInAnyLocale) {
   EXPECT_EQ(inOther, inC);
 }
 
+// Output names are plain names inside the project folder: a project from
+// elsewhere cannot make a later save write beside or above it.
+TEST(ProjectFiles, OutputNamesWithAPathOrDotDotAreRefusedWhenReadAndWhenSaved) {
+  EXPECT_EQ(outputNameProblem("scoring.txt"), "");
+  EXPECT_EQ(outputNameProblem("a.jpg.bak"), "");
+  EXPECT_EQ(outputNameProblem("a/b.txt"), "holds a path separator");
+  EXPECT_EQ(outputNameProblem("a\\b.txt"), "holds a path separator");
+  EXPECT_EQ(outputNameProblem("../x.txt"), "holds a path separator");
+  EXPECT_EQ(outputNameProblem("..x.txt"), "holds \"..\"");
+  EXPECT_EQ(outputNameProblem("  "), "is empty");
+
+  test::TempDir dir("orlix-project");
+  for (const std::string line : {"Code:\t../outside.txt", "Rules:\ta/b.txt", "TreeDisp:\t..", "Desc:\t/etc/x.csv"}) {
+    const std::string path = dir.write("TreeParms.cfg", "PrjDir:\t/p\r\n" + line + "\r\n");
+    try {
+      readProject(path);
+      ADD_FAILURE() << line << " was accepted";
+    } catch (const ProjectError& e) {
+      const std::string what = e.what();
+      EXPECT_NE(what.find(path), std::string::npos) << what;
+      EXPECT_NE(what.find(line.substr(0, line.find('\t'))), std::string::npos) << what;  // the key
+      EXPECT_NE(what.find("plain file names"), std::string::npos) << what;
+    }
+  }
+
+  ProjectContent c = sampleContent();
+  c.settings.names.rules = "../escaped.txt";
+  fs::create_directory(dir.file("inner"));
+  EXPECT_THROW(saveProject(dir.file("inner"), c), ProjectError);
+  EXPECT_FALSE(fs::exists(dir.file("escaped.txt")));
+  EXPECT_FALSE(fs::exists(dir.file("inner/TreeParms.cfg")));  // refused before the first file
+}
+
+TEST(ProjectFiles, AWriterNeedsAnExistingFolderAndSaysSoWithTheSaveError) {
+  test::TempDir dir("orlix-project");
+  for (const std::string folder : {std::string(" "), dir.file("missing")}) {
+    try {
+      ProjectWriter writer(folder);
+      ADD_FAILURE() << "\"" << folder << "\" was taken";
+    } catch (const ProjectError& e) {
+      EXPECT_EQ(e.source, "Saving To Disk");
+      EXPECT_EQ(e.code, com::hr(0x800403E8));
+      EXPECT_STREQ(e.what(), "Project Directory missing or invalid. Check Project Options.");
+    }
+  }
+  const ProjectWriter writer(dir.path());
+  EXPECT_EQ(writer.path("a.txt"), dir.file("a.txt"));
+  EXPECT_THROW(writer.path("../a.txt"), ProjectError);
+  dir.write("descrip.xml", "stale, and not a record set");
+  writer.writeRecordset(*smallTreeList(), "descrip.xml", "d.csv");
+  EXPECT_NE(readFile(dir.file("descrip.xml")).find("ALL CASES"), std::string::npos);
+}
+
 }  // namespace
+
 }  // namespace orlix::project
