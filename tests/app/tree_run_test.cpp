@@ -1,6 +1,6 @@
-// Tools > Run Tree: the spinner of the tree options, the three checks, the
-// component chosen by the target's type, the calls a component receives,
-// the stages, the result windows, a failed run and a cancelled one.
+// Tools > Run Tree: the three checks, the component chosen by the target's
+// type, the calls a component receives, the stages, the result windows, a
+// failed run and a cancelled one.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -112,22 +111,6 @@ class TreeRunTest : public AppTest {
 };
 
 QAction* action(MdiMain& main, const char* name) { return main.actions().action(QString::fromLatin1(name)); }
-
-TEST_F(TreeRunTest, TheSpinnerRunsToNineTenthsOfTheGridRowsAndStartsAtATenthHalvesToEven) {
-  struct Case {
-    int records, upper, value;
-  };
-  // R counts the heading row: 1 gives 0..1 at 0; 25 gives 0..22 at 2; 35 gives 0..32 at 4.
-  for (const Case& c : {Case{0, 1, 0}, Case{24, 22, 2}, Case{34, 32, 4}}) {
-    std::vector<QStringList> rows(static_cast<size_t>(c.records), QStringList{QStringLiteral("1")});
-    useRawData(memoryRecordset({QStringLiteral("X#")}, rows));
-    DlgTreeOptions& options = mainWindow().treeOptions();
-    EXPECT_EQ(options.UpDown1()->minimum(), 0) << c.records;
-    EXPECT_EQ(options.UpDown1()->maximum(), c.upper) << c.records;
-    EXPECT_EQ(options.UpDown1()->value(), c.value) << c.records;
-    EXPECT_EQ(options.Text1()->text(), QString::number(c.value)) << c.records;
-  }
-}
 
 TEST_F(TreeRunTest, TheThreeChecksStopTheRunWithTheirMessagesBeforeAnythingElse) {
   MdiMain& main = mainWindow();
