@@ -127,6 +127,6 @@ int main(int argc, char** argv) {
   print("executing: statistics (+20 ms)", runOnce(main, atComponentStage(Stage::Statistics, 20)));
   print("executing: growing, first split (+0 ms)", runOnce(main, atComponentStage(Stage::Growing, 0)));
   print("executing: growing (+300 ms)", runOnce(main, atComponentStage(Stage::Growing, 300)));
-  print("executing: growing (+1000 ms)", runOnce(main, atComponentStage(Stage::Growing, 1000)));
+  print("executing: growing (+150 ms)", runOnce(main, atComponentStage(Stage::Growing, 150)));
   return whole.completed ? 0 : 1;
 }
