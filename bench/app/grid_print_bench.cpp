@@ -39,18 +39,10 @@ void cancelAfter(int afterMs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  const size_t rows = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
-  QTemporaryDir folder;
-  const std::string csv = orlix::bench::benchCsv(folder, rows);
-
-  QApplication application(argc, argv);
-  orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
-  main.resize(1280, 900);
-  main.show();
-  const orlix::project::DataSource source = orlix::project::dataSourceForFile(csv, "");
-  main.state().gConnectString = source.connectionString;
-  main.state().gSourceTable = source.tableExpression;
+  orlix::bench::BenchProgram program(argc, argv);
+  orlix::app::MdiMain& main = program.main();
+  const QTemporaryDir& folder = program.folder();
+  program.useTable();
   main.viewRaw();
   auto* raw = qobject_cast<orlix::app::FrmRawD*>(main.windows().find(QStringLiteral("frmRawD")));
   if (!raw || raw->grid()->Rows() < 2) return 1;

@@ -43,21 +43,14 @@ void paint(QWidget* widget) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  const size_t rows = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
-  QTemporaryDir folder;
-  const std::string csv = orlix::bench::benchCsv(folder, rows);
-
-  QApplication application(argc, argv);
-  orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
-  main.resize(1280, 900);
-  main.show();
+  orlix::bench::BenchProgram program(argc, argv);
+  orlix::app::MdiMain& main = program.main();
+  const std::string& csv = program.csv();
+  const std::size_t rows = program.rows();
   QApplication::processEvents();
   const double rssBefore = orlix::bench::statusMiB("VmRSS");
 
-  const orlix::project::DataSource source = orlix::project::dataSourceForFile(csv, "");
-  main.state().gConnectString = source.connectionString;
-  main.state().gSourceTable = source.tableExpression;
+  program.useTable();
   QElapsedTimer timer;
   timer.start();
   double cpu = cpuMilliseconds();

@@ -80,18 +80,10 @@ void print(const char* stage, const Measure& m) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  const size_t rows = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
-  QTemporaryDir folder;
-  const std::string csv = orlix::bench::benchCsv(folder, rows);
-
-  QApplication application(argc, argv);
-  orlix::app::MdiMain main(orlix::app::ProgramFiles(folder.path()));
-  main.resize(1280, 900);
-  main.show();
-  const orlix::project::DataSource source = orlix::project::dataSourceForFile(csv, "");
-  main.state().gConnectString = source.connectionString;
-  main.state().gSourceTable = source.tableExpression;
+  orlix::bench::BenchProgram program(argc, argv);
+  orlix::app::MdiMain& main = program.main();
+  const std::string& csv = program.csv();
+  program.useTable();
   main.viewRaw();  // the raw data fills the tree options' lists
   orlix::app::DlgTreeOptions& options = main.treeOptions();
   options.lstVarSelection()->selectAll();
