@@ -249,8 +249,13 @@ class ChunkScanner {
 
   void scanCell(size_t col, std::string& scratch) {
     ColumnScan& c = columns[col];
-    if (c.reread) return;
     const std::vector<CsvCell>& cells = *cells_;
+    if (c.reread) {
+      // Its text is kept in the second pass, but checked now, so that the
+      // first bad field of the file is the one reported whichever column holds it.
+      if (col < cells.size() && !cells[col].empty()) checkText(col, cells[col].text(scratch));
+      return;
+    }
     if (col >= cells.size() || cells[col].empty()) return pushNull(c);
     if (c.numeric) {
       double v;
@@ -269,6 +274,7 @@ class ChunkScanner {
         c.numeric = c.allInt = false;
         c.reread = true;
         c.data = {};
+        checkText(col, cells[col].text(scratch));
         return;
       }
       becomeText(c, rows);
@@ -277,11 +283,15 @@ class ChunkScanner {
     pushChecked(c, col, cells[col].text(scratch));
   }
 
-  void pushChecked(ColumnScan& c, size_t col, std::string_view text) {
+  void checkText(size_t col, std::string_view text) const {
     const size_t bad = invalidUtf8Offset(text);
     if (bad != std::string_view::npos)
       tokens_->fail(std::string(text[bad] == '\0' ? "a NUL byte" : "invalid UTF-8") + " in field '" +
                     (*names_)[col] + "'");
+  }
+
+  void pushChecked(ColumnScan& c, size_t col, std::string_view text) {
+    checkText(col, text);
     c.data.offsets.push_back(c.data.chars.size());
     c.data.lengths.push_back(static_cast<uint32_t>(text.size()));
     c.data.chars.append(text);

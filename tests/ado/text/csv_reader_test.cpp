@@ -102,6 +102,15 @@ TEST(CsvReaderTest, MalformedInputNamesFileAndLine) {
   EXPECT_NE(errorOf("a\xE2\x82\n1\n").find("line 1: invalid UTF-8 in the header"), std::string::npos);
 }
 
+// A column that turns to text after numbers keeps its text in a second
+// pass; a bad field in it still comes before a later line's bad field.
+TEST(CsvReaderTest, TheFirstBadFieldOfTheFileIsReported) {
+  EXPECT_NE(errorOf(std::string("a,b\n1,x\n2,y\nz\0,w\n3,\xC3\x28\n", 22)).find("line 4: a NUL byte in field 'a'"),
+            std::string::npos);
+  EXPECT_NE(errorOf("a,b\n1,x\nz,y\n\xFF,w\n3,\xC3\x28\n").find("line 4: invalid UTF-8 in field 'a'"),
+            std::string::npos);
+}
+
 TEST(CsvReaderTest, RefusesAHundredMegabyteLine) {
   std::string text = "a\n" + std::string(100u << 20, 'x') + "\n";
   EXPECT_NE(errorOf(text).find("line 2: a record is longer than 16 MiB"), std::string::npos);
