@@ -1,17 +1,6 @@
 #include "diagramprint/control_error.h"
 
 namespace orlix::diagramprint {
-namespace {
-
-std::string withDetail(const char* text, const std::string& detail) {
-  return detail.empty() ? std::string(text) : std::string(text) + ": " + detail;
-}
-
-}  // namespace
-
-ControlError::ControlError(std::uint32_t code, std::string description)
-    : std::runtime_error(description), code_(code), description_(std::move(description)) {}
-
 ControlError ControlError::invalidPropertyValue(const std::string& detail) {
   return ControlError(kInvalidPropertyValue, withDetail(kInvalidPropertyValueText, detail));
 }

@@ -2,13 +2,8 @@
 
 namespace orlix::treelayout {
 
-ControlError::ControlError(std::uint32_t code, std::string description)
-    : std::runtime_error(description), code_(code), description_(std::move(description)) {}
-
 ControlError ControlError::invalidPropertyValue(const std::string& detail) {
-  std::string text = kInvalidPropertyValueText;
-  if (!detail.empty()) text += ": " + detail;
-  return ControlError(kInvalidPropertyValue, text);
+  return ControlError(kInvalidPropertyValue, withDetail(kInvalidPropertyValueText, detail));
 }
 
 ControlError ControlError::notATree() { return ControlError(kGraphNotATree, kGraphNotATreeText); }
