@@ -1,5 +1,6 @@
 // The result record sets: descriptives from the engine's variables, the tree
 // list read back from the node file, and a typed copy of the source's fields.
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <iostream>
@@ -8,6 +9,7 @@
 #include "engine/delimited_reader.h"
 #include "engine/number_text.h"
 #include "platform/ado/error.h"
+#include "platform/ado/field_names.h"
 #include "platform/ado/recordset.h"
 #include "server/map_component.h"
 
@@ -31,6 +33,19 @@ struct FieldSpec {
   long size;
   long attributes;
 };
+
+// "Val_" and the class text. Field names are matched ignoring case, so a
+// class that differs from an earlier one only in case ("yes" after "Yes")
+// takes a number ("Val_yes~2"): every class keeps its own count field.
+std::string classFieldName(const std::string& text, const std::vector<FieldSpec>& fields) {
+  const auto taken = [&fields](const std::string& name) {
+    return std::any_of(fields.begin(), fields.end(), [&name](const FieldSpec& f) { return ado::equalsIgnoreCase(f.name, name); });
+  };
+  std::string name = "Val_" + text;
+  for (int n = 2; taken(name); ++n) name = "Val_" + text + "~" + std::to_string(n);
+  return name;
+}
+
 std::shared_ptr<ado::Recordset> openInMemory(const std::vector<FieldSpec>& fields) {
   auto rs = std::make_shared<ado::Recordset>();
   for (const FieldSpec& f : fields) rs->Fields().Append(f.name, f.type, f.size, f.attributes);
@@ -113,7 +128,7 @@ com::HRESULT MapComponent::buildTreeList(std::shared_ptr<ado::Recordset>& out) c
   std::vector<FieldSpec> fields{{"ID", adInteger, 10, kLong}, {"Name", adBSTR, 256, kUnspecified},
                                 {"Rule", adBSTR, 256, kUnspecified}, {"N", adInteger, 12, kLong}};
   if (category) {
-    for (const auto& [text, count] : classes) fields.push_back({"Val_" + text, adInteger, 12, kLong});
+    for (const auto& [text, count] : classes) fields.push_back({classFieldName(text, fields), adInteger, 12, kLong});
   } else {
     for (const char* name : {"Mean", "SD", "Min", "Max"}) fields.push_back({name, adDouble, 12, kNegativeScale});
   }

@@ -21,6 +21,27 @@ std::string classesByA(int classCount) {
   return text;
 }
 
+// Field names are matched ignoring case: classes that differ only in case
+// each keep a count field of their own, the later one numbered.
+TEST(CategoryMapResults, ClassesDifferingOnlyInCaseKeepTheirOwnCountFields) {
+  TempDir dir;
+  std::string text = "A,Answer\n";
+  for (int a = 1; a <= 40; ++a) text += std::to_string(a) + "," + (a > 20 ? "yes" : "Yes") + "\n";
+  const auto source = csvSource(dir, "d.csv", text);
+  CategoryMap map;
+  ASSERT_EQ(map.ConnectOLEDB(source.connection, source.table), com::S_OK);
+  ASSERT_EQ(map.SetAsTarget("Answer"), com::S_OK);
+  map.SetMinimumN(5);
+  ASSERT_EQ(map.Run(), com::S_OK);
+  com::Variant v;
+  ASSERT_EQ(map.rs_TreeList(&v), com::S_OK);
+  auto rs = recordset(v);
+  EXPECT_EQ(fieldNames(*rs), "ID,Name,Rule,N,Val_Yes,Val_yes~2,Parent,LeftChild,RightChild");
+  rs->MoveFirst();  // the root: 20 of each
+  EXPECT_EQ(rs->Fields().Item("Val_Yes").Value().toString(), "20");
+  EXPECT_EQ(rs->Fields().Item("Val_yes~2").Value().toString(), "20");
+}
+
 TEST(CategoryMapResults, TreeListHasOneCountFieldPerClass) {
   TempDir dir;
   const auto source = csvSource(dir, "d.csv", classesByA(2));
