@@ -17,6 +17,7 @@
 #include "bench/common/table_generator.h"
 #include "bench/common/xlsx_table_writer.h"
 #include "cli/run_command.h"
+#include "tests/cli/run_in_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"
 
@@ -225,12 +226,7 @@ std::string transcript(const Case& c) {
   args.insert(args.end(), c.options.begin(), c.options.end());
   args.insert(args.end(), {"--project", project.string(), "--node-file", nodes.string()});
   std::ostringstream out, err;
-  int status = 1;
-  try {
-    status = runAnalysis(parseRunOptions(args), out, err);
-  } catch (const CliFailure& failure) {
-    printFailure(failure, err);
-  }
+  const int status = testing::runInProcess(args, out, err);
 
   std::string text = "status: " + std::to_string(status) + "\n== standard output ==\n" + out.str() +
                      "\n== standard error ==\n" + err.str() + "\n";

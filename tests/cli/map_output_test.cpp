@@ -12,6 +12,7 @@
 
 #include "cli/print_command.h"
 #include "cli/run_command.h"
+#include "tests/cli/run_in_process.h"
 #include "platform/graphon/view/diagram_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"
@@ -40,12 +41,7 @@ class MapOutputTest : public ::testing::Test {
   int run(std::vector<std::string> args) {
     out.str("");
     err.str("");
-    try {
-      return runAnalysis(parseRunOptions(args), out, err);
-    } catch (const CliFailure& failure) {
-      printFailure(failure, err);
-      return 1;
-    }
+    return testing::runInProcess(args, out, err);
   }
   graphon::view::DiagramFile mapFile() const {
     return graphon::view::readDiagramFile(QString::fromStdString((dir / "project" / "flowdiag.afl").string()));

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/run_command.h"
+#include "tests/cli/run_in_process.h"
 #include "platform/ado/recordset.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"
@@ -39,12 +40,7 @@ class RunCommandTest : public ::testing::Test {
   int run(std::vector<std::string> args) {
     out.str("");
     err.str("");
-    try {
-      return runAnalysis(parseRunOptions(args), out, err);
-    } catch (const CliFailure& failure) {
-      printFailure(failure, err);
-      return 1;
-    }
+    return testing::runInProcess(args, out, err);
   }
   test::TempDir temp{"orlix-cli"};
   fs::path dir;
