@@ -13,9 +13,15 @@
 // it, and freed ones are kept for the next (see Range). Where no range can
 // be reserved, or the system gives no huge pages, the blocks come from
 // malloc or in small pages and nothing else changes.
+//
+// Small blocks stay with malloc, which is told to keep the top of its heaps
+// resident rather than trim it at every free: an ODBC driver allocates and
+// frees the cells of each batch of rows it fetches, and would otherwise
+// fault the same pages in again for every batch.
 // Left out under AddressSanitizer, which brings allocation functions of its own.
 #if !defined(__SANITIZE_ADDRESS__)
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <atomic>
@@ -132,6 +138,12 @@ void release(void* block) noexcept {
     unmapLarge(block);
   else
     std::free(block);
+}
+
+// Before main, so that the policy holds from the first allocation of any thread.
+[[gnu::constructor]] void keepHeapTopsResident() {
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  mallopt(M_TOP_PAD, 32 << 20);
 }
 
 }  // namespace

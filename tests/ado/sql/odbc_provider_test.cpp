@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <bit>
+#include <cmath>
+#include <limits>
 #include <thread>
 
 #include "platform/ado/catalog.h"
@@ -174,6 +177,43 @@ TEST(OdbcPostgresTest, BlocksOfRowsGiveTheSameCellsAsSingleRows) {
   EXPECT_EQ(measures->value(0, 6), Variant::decimal("12.34"));
   EXPECT_EQ(measures->value(0, 7), Variant("Zoë"));
   EXPECT_EQ(measures->value(0, 11).toString(), "2001-02-03 04:05:06");
+}
+
+// Numbers come from the server as text and are parsed here: every value,
+// the extremes and the special ones included, is the one the server holds,
+// through the arrays as through single rows.
+TEST(OdbcPostgresTest, NumbersKeepEveryBitOfTheServersValue) {
+  PostgresServer pg;
+  pg.execute(
+      "create table extremes (n integer, d double precision, r real, b bigint, s smallint);\n"
+      "insert into extremes values "
+      "(1, 'NaN', 'NaN', 9223372036854775807, 32767), (2, 'Infinity', 'Infinity', -9223372036854775808, -32768), "
+      "(3, '-Infinity', '-Infinity', 0, 0), (4, '-0', '-0', -1, -1), "
+      "(5, 1.7976931348623157e308, 3.4028235e38, 1, 1), (6, 4.9e-324, 1.4e-45, 2, 2), "
+      "(7, 0.1, 0.1, 3, 3), (8, -2.2250738585072014e-308, 1.17549435e-38, 4, 4), "
+      "(9, 123456789.123456789, 16777217, 5, 5), (10, null, null, null, null);\n");
+  auto provider = openProvider(pg.connectionString());
+  const auto blocks = provider->query("select * from extremes order by n");
+  const auto rows = provider->query("select *, repeat('z', 9000) as long from extremes order by n");
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::vector<double> doubles = {0, inf, -inf, -0.0, 1.7976931348623157e308, 4.9e-324, 0.1,
+                                       -2.2250738585072014e-308, 123456789.123456789};
+  const std::vector<float> reals = {0, INFINITY, -INFINITY, -0.0f, 3.4028235e38f, 1.4e-45f, 0.1f,
+                                    1.17549435e-38f, 16777216.0f};
+  const std::vector<int64_t> bigs = {INT64_MAX, INT64_MIN, 0, -1, 1, 2, 3, 4, 5};
+  for (const auto& table : {blocks, rows}) {
+    ASSERT_EQ(table->rowCount(), 10u);
+    EXPECT_TRUE(std::isnan(table->realAt(0, 1)));
+    EXPECT_TRUE(std::isnan(table->realAt(0, 2)));
+    for (size_t r = 1; r < doubles.size(); ++r) {
+      EXPECT_EQ(std::bit_cast<uint64_t>(table->realAt(r, 1)), std::bit_cast<uint64_t>(doubles[r])) << r;
+      EXPECT_EQ(std::bit_cast<uint64_t>(table->realAt(r, 2)), std::bit_cast<uint64_t>(double{reals[r]})) << r;
+    }
+    for (size_t r = 0; r < bigs.size(); ++r) EXPECT_EQ(table->integerAt(r, 3), bigs[r]) << r;
+    EXPECT_EQ(table->integerAt(0, 4), 32767);
+    EXPECT_EQ(table->integerAt(1, 4), -32768);
+    for (size_t c = 1; c < 5; ++c) EXPECT_TRUE(table->isNull(9, c)) << c;
+  }
 }
 
 // The shape of a result is learned from the database without running the
