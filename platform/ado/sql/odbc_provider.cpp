@@ -1,41 +1,23 @@
 #include "platform/ado/sql/odbc_provider.h"
 
-#include <sql.h>
-#include <sqlext.h>
-
-#include <algorithm>
-#include <charconv>
-#include <cstring>
-#include <limits>
+#include <exception>
+#include <optional>
+#include <string_view>
+#include <thread>
 
 #include "platform/ado/error.h"
-#include "platform/ado/sql/field_types.h"
+#include "platform/ado/sql/odbc_result.h"
 #include "platform/ado/sql/sql_text.h"
-#include "platform/com/variant.h"
 
 namespace orlix::ado {
 
 namespace {
 
-bool ok(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
-
-// The diagnostics of a handle, joined: "[unixODBC][Driver Manager]Data source name not found...".
-std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
-  std::string out;
-  for (SQLSMALLINT i = 1; i < 10; ++i) {
-    SQLCHAR state[6] = {};
-    SQLCHAR text[1024] = {};
-    SQLINTEGER native = 0;
-    SQLSMALLINT len = 0;
-    if (!ok(SQLGetDiagRec(type, handle, i, state, &native, text, sizeof text, &len))) break;
-    if (!out.empty()) out += "; ";
-    out += reinterpret_cast<char*>(text);
-    out += " (SQLSTATE ";
-    out += reinterpret_cast<char*>(state);
-    out += ")";
-  }
-  return out.empty() ? "no diagnostics from the driver" : out;
-}
+using odbc::Column;
+using odbc::diagnostics;
+using odbc::Handle;
+using odbc::ok;
+using odbc::ResultReader;
 
 // The connection string without the OLE DB provider's own pairs.
 std::string odbcString(const ConnectionString& cs) {
@@ -55,89 +37,12 @@ std::string sourceNameOf(const ConnectionString& cs) {
   return "ODBC source \"" + out + "\"";
 }
 
-// ADO data type for an ODBC SQL type.
-DataType adoType(SQLSMALLINT sqlType, bool isUnsigned) {
-  switch (sqlType) {
-    case SQL_INTEGER: return isUnsigned ? adUnsignedInt : adInteger;
-    case SQL_SMALLINT: return isUnsigned ? adUnsignedSmallInt : adSmallInt;
-    case SQL_TINYINT: return isUnsigned ? adUnsignedTinyInt : adTinyInt;
-    case SQL_BIGINT: return isUnsigned ? adUnsignedBigInt : adBigInt;
-    case SQL_REAL: return adSingle;
-    case SQL_DOUBLE: case SQL_FLOAT: return adDouble;
-    case SQL_NUMERIC: case SQL_DECIMAL: return adNumeric;
-    case SQL_CHAR: return adChar;
-    case SQL_VARCHAR: return adVarChar;
-    case SQL_LONGVARCHAR: return adLongVarChar;
-    case SQL_WCHAR: return adWChar;
-    case SQL_WVARCHAR: return adVarWChar;
-    case SQL_WLONGVARCHAR: return adLongVarWChar;
-    case SQL_TYPE_DATE: case SQL_DATE: return adDBDate;
-    case SQL_TYPE_TIME: case SQL_TIME: return adDBTime;
-    case SQL_TYPE_TIMESTAMP: case SQL_TIMESTAMP: return adDBTimeStamp;
-    case SQL_BIT: return adBoolean;
-    case SQL_GUID: return adGUID;
-    case SQL_BINARY: return adBinary;
-    case SQL_VARBINARY: return adVarBinary;
-    case SQL_LONGVARBINARY: return adLongVarBinary;
-    default: return adVarWChar;
-  }
-}
-
-class Handle {
- public:
-  Handle(SQLSMALLINT type, SQLHANDLE parent) : type_(type) {
-    if (!ok(SQLAllocHandle(type, parent, &h_))) h_ = SQL_NULL_HANDLE;
-  }
-  ~Handle() {
-    if (h_ != SQL_NULL_HANDLE) SQLFreeHandle(type_, h_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  SQLHANDLE get() const { return h_; }
-  SQLSMALLINT type() const { return type_; }
-
- private:
-  SQLSMALLINT type_;
-  SQLHANDLE h_ = SQL_NULL_HANDLE;
-};
-
-// Rows fetched at once: column arrays of about this many bytes in all.
-constexpr size_t kBlockBytes = 8u << 20;
-// The widest text cell fetched into a column array; a longer one has the
-// statement read again a row at a time.
-constexpr size_t kWidestBoundText = 4096;
 // Rows psqlODBC takes from the server per round trip when it reads through
 // a cursor, so that it never holds the whole result.
 constexpr int kServerFetchRows = 20000;
-// Room for a number's text, "-1.2345678901234567e-308" and the like, and its NUL.
-constexpr size_t kNumberTextWidth = 40;
-
-// A result column's cells as they are appended to the table.
-struct Column {
-  SQLSMALLINT sqlType = 0;
-  FieldInfo info;
-};
-
-// How a column is fetched into an array: the C type and the bytes of one cell.
-struct BoundColumn {
-  SQLSMALLINT cType = SQL_C_CHAR;
-  size_t width = 0;
-  bool numberAsText = false;  // a number fetched as the server's text, parsed here
-  std::vector<char> cells;
-  std::vector<SQLLEN> lengths;
-};
-
-bool isIntegerType(DataType type) {
-  switch (type) {
-    case adInteger: case adSmallInt: case adTinyInt: case adBigInt: case adUnsignedTinyInt:
-    case adUnsignedSmallInt: case adUnsignedInt:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool isDateType(DataType type) { return type == adDBDate || type == adDBTime || type == adDBTimeStamp; }
+// A PostgreSQL table of at least this many pages (8 KiB each) is read in two
+// halves at once; a smaller one takes less time to read than a second connection to open.
+constexpr long long kHalvesFromPages = 1024;
 
 class OdbcProvider : public Provider {
  public:
@@ -147,24 +52,24 @@ class OdbcProvider : public Provider {
     SQLSetEnvAttr(env_.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     std::string in = odbcString(cs);
     connect(in);
+    in_ = in;
     // psqlODBC holds a whole result in memory unless told to read it
     // through a cursor: told so here, unless the string says otherwise.
     const bool postgres = driverName().rfind("psqlodbc", 0) == 0;
     if (postgres && !cs.has("UseDeclareFetch")) {
       disconnect();
-      connect(in + "UseDeclareFetch=1;Fetch=" + std::to_string(kServerFetchRows) + ";");
+      in_ = in + "UseDeclareFetch=1;Fetch=" + std::to_string(kServerFetchRows) + ";";
+      connect(in_);
     }
-    // The server sends numbers as text, shortest and round-trip exact; the
-    // driver's own conversion of each one costs several times what parsing
-    // that text here does, for the same value.
-    numbersAsText_ = postgres;
+    postgres_ = postgres;
   }
 
   ~OdbcProvider() override { disconnect(); }
 
   std::shared_ptr<Table> query(std::string_view source) override {
     const std::string sql = sqlForSource(source, name_);
-    std::shared_ptr<Table> table = run(sql, true);
+    std::shared_ptr<Table> table = postgres_ ? readInHalves(sql) : nullptr;
+    if (!table) table = run(sql, true);
     if (!table) table = run(sql, false);  // a text cell too long for the arrays
     return table;
   }
@@ -183,7 +88,7 @@ class OdbcProvider : public Provider {
       rc = SQLExecute(stmt.get());
       if (!ok(rc) && rc != SQL_NO_DATA) failStatement(stmt, sql);
     }
-    std::vector<Column> cols = describeColumns(stmt);
+    std::vector<Column> cols = reader().describeColumns(stmt);
     SQLFreeStmt(stmt.get(), SQL_CLOSE);
     SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
     if (cols.empty()) throw DataError(name_, "\"" + sql + "\" returns no columns");
@@ -201,7 +106,7 @@ class OdbcProvider : public Provider {
     SQLRETURN rc;
     while ((rc = SQLFetch(stmt.get())) == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO) {
       std::string name;
-      if (getText(stmt, 3, SQL_C_CHAR, name)) names.push_back(name);
+      if (reader().getText(stmt, 3, SQL_C_CHAR, name)) names.push_back(name);
     }
     if (rc != SQL_NO_DATA)
       throw DataError(name_, "cannot list the tables: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
@@ -210,20 +115,25 @@ class OdbcProvider : public Provider {
   }
 
  private:
-  void connect(std::string in) {
-    dbc_ = std::make_unique<Handle>(SQL_HANDLE_DBC, env_.get());
-    if (!dbc_->get()) throw DataError(name_, "no ODBC connection handle");
-    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
+  void connect(const std::string& in) {
+    dbc_ = openConnection(in);
+    connected_ = true;
+  }
+
+  std::unique_ptr<Handle> openConnection(std::string in) {
+    auto dbc = std::make_unique<Handle>(SQL_HANDLE_DBC, env_.get());
+    if (!dbc->get()) throw DataError(name_, "no ODBC connection handle");
+    SQLSetConnectAttr(dbc->get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
     SQLCHAR outText[1024];
     SQLSMALLINT outLen = 0;
-    SQLRETURN rc = SQLDriverConnect(dbc_->get(), nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
+    SQLRETURN rc = SQLDriverConnect(dbc->get(), nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
                                     static_cast<SQLSMALLINT>(in.size()), outText, sizeof outText, &outLen,
                                     SQL_DRIVER_NOPROMPT);
-    if (!ok(rc)) throw DataError(name_, "cannot connect: " + diagnostics(SQL_HANDLE_DBC, dbc_->get()));
-    connected_ = true;
+    if (!ok(rc)) throw DataError(name_, "cannot connect: " + diagnostics(SQL_HANDLE_DBC, dbc->get()));
     // Read-only: the driver is told so, and nothing is ever committed.
-    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
-    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+    SQLSetConnectAttr(dbc->get(), SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+    SQLSetConnectAttr(dbc->get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+    return dbc;
   }
 
   void disconnect() {
@@ -232,6 +142,11 @@ class OdbcProvider : public Provider {
     SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
     SQLDisconnect(dbc_->get());
   }
+
+  // The server behind psqlODBC sends numbers as text, shortest and
+  // round-trip exact; the driver's own conversion of each one costs several
+  // times what parsing that text does, for the same value.
+  ResultReader reader() const { return ResultReader(name_, cancel_, postgres_); }
 
   std::string driverName() {
     SQLCHAR text[256] = {};
@@ -254,302 +169,165 @@ class OdbcProvider : public Provider {
     SQLRETURN rc = SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
                                  static_cast<SQLINTEGER>(sql.size()));
     if (!ok(rc) && rc != SQL_NO_DATA) failStatement(stmt, sql);
-    std::vector<Column> cols = describeColumns(stmt);
+    ResultReader read = reader();
+    std::vector<Column> cols = read.describeColumns(stmt);
     if (cols.empty()) throw DataError(name_, "\"" + sql + "\" returns no columns");
-    std::shared_ptr<Table> table = inBlocks ? fetchBlocks(stmt, cols) : fetchRows(stmt, cols);
+    std::shared_ptr<Table> table;
+    if (!inBlocks) {
+      table = read.fetchRows(stmt, cols);
+    } else if (size_t rows = 0; auto data = read.fetchColumns(stmt, cols, rows)) {
+      table = Table::fromColumns(name_, std::move(*data), rows);
+    }
     SQLFreeStmt(stmt.get(), SQL_CLOSE);
     SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
     return table;
   }
 
-  std::vector<Column> describeColumns(const Handle& stmt) {
-    SQLSMALLINT n = 0;
-    if (!ok(SQLNumResultCols(stmt.get(), &n)))
-      throw DataError(name_, "cannot describe the result: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
-    std::vector<Column> cols(static_cast<size_t>(n));
-    for (SQLUSMALLINT i = 1; i <= n; ++i) {
-      SQLCHAR name[512] = {};
-      SQLSMALLINT nameLen = 0, type = 0, digits = 0, nullable = 0;
-      SQLULEN size = 0;
-      if (!ok(SQLDescribeCol(stmt.get(), i, name, sizeof name, &nameLen, &type, &size, &digits, &nullable)))
-        throw DataError(name_, "cannot describe column " + std::to_string(i) + ": " +
-                                   diagnostics(SQL_HANDLE_STMT, stmt.get()));
-      SQLLEN isUnsigned = SQL_FALSE;
-      SQLColAttribute(stmt.get(), i, SQL_DESC_UNSIGNED, nullptr, 0, nullptr, &isUnsigned);
-      Column& c = cols[i - 1];
-      c.sqlType = type;
-      c.info.name = reinterpret_cast<char*>(name);
-      c.info.type = adoType(type, isUnsigned == SQL_TRUE && (type == SQL_INTEGER || type == SQL_SMALLINT ||
-                                                             type == SQL_TINYINT || type == SQL_BIGINT));
-      long columnSize = size > static_cast<SQLULEN>(std::numeric_limits<int32_t>::max())
-                            ? std::numeric_limits<int32_t>::max()
-                            : static_cast<long>(size);
-      c.info.definedSize = definedSizeFor(c.info.type, columnSize);
-      c.info.attributes = attributesFor(c.info.type, nullable != SQL_NO_NULLS);
-      if (c.info.type == adNumeric) {
-        c.info.precision = static_cast<int>(size);
-        c.info.scale = digits;
+  // ---- A large PostgreSQL table: two halves at once ----
+
+  // Over one cursor the server and the client take turns: the server writes
+  // a batch of rows while the client waits, then the client converts it while
+  // the server waits. A plain table is read as two ranges of its pages
+  // instead, each over a connection of its own, both in one snapshot, so that
+  // the server writes one half while the client converts the other. The rows
+  // come in the order of a single read. Null where the source is no plain
+  // table of that size, the server is older than 14 (which scans page ranges),
+  // or anything about the halves fails: the caller then reads it whole, and a
+  // fault of the source is reported from there.
+  std::shared_ptr<Table> readInHalves(const std::string& sql) {
+    const long long pages = tablePages(sql);
+    if (pages < kHalvesFromPages) return nullptr;
+    const std::string mid = "'(" + std::to_string(pages / 2) + ",0)'::tid";
+    std::unique_ptr<Handle> other;
+    struct EndHalves {  // however the halves end, both transactions do
+      OdbcProvider& self;
+      std::unique_ptr<Handle>& other;
+      ~EndHalves() { self.endHalves(other.get()); }
+    } ending{*this, other};
+    try {
+      other = openConnection(in_);
+      setRepeatableRead(*dbc_);
+      setRepeatableRead(*other);
+      const std::string snapshot = firstText(*dbc_, "select pg_export_snapshot()");
+      firstText(*other, "set transaction snapshot '" + snapshot + "'");
+      size_t rows = 0, secondRows = 0;
+      std::optional<std::vector<Table::ColumnData>> first, second;
+      std::exception_ptr secondFailure;
+      std::thread reader([&] {
+        try {
+          second = fetchStatement(*other, sql + " where ctid >= " + mid, secondRows);
+        } catch (...) {
+          secondFailure = std::current_exception();
+        }
+      });
+      std::exception_ptr firstFailure;
+      try {
+        first = fetchStatement(*dbc_, sql + " where ctid < " + mid, rows);
+      } catch (...) {
+        firstFailure = std::current_exception();
       }
+      reader.join();
+      if (firstFailure) std::rethrow_exception(firstFailure);
+      if (secondFailure) std::rethrow_exception(secondFailure);
+      if (!first || !second || !appendColumns(*first, *second)) return nullptr;
+      return Table::fromColumns(name_, std::move(*first), rows + secondRows);
+    } catch (const DataError&) {
+      return nullptr;
     }
-    return cols;
   }
 
-  // ---- In blocks: every column bound to an array, many rows per fetch ----
-
-  BoundColumn bindingFor(const Column& c) const {
-    BoundColumn b;
-    const DataType type = c.info.type;
-    if (numbersAsText_ && (isIntegerType(type) || type == adSingle || type == adDouble)) {
-      b.cType = SQL_C_CHAR, b.width = kNumberTextWidth, b.numberAsText = true;
-    } else if (isIntegerType(type)) {
-      b.cType = SQL_C_SBIGINT, b.width = sizeof(SQLBIGINT);
-    } else if (type == adUnsignedBigInt) {
-      b.cType = SQL_C_UBIGINT, b.width = sizeof(SQLUBIGINT);
-    } else if (type == adSingle || type == adDouble) {
-      b.cType = SQL_C_DOUBLE, b.width = sizeof(double);
-    } else if (type == adBoolean) {
-      b.cType = SQL_C_BIT, b.width = 1;
-    } else if (isDateType(type)) {
-      b.cType = SQL_C_TYPE_TIMESTAMP, b.width = sizeof(SQL_TIMESTAMP_STRUCT);
-    } else {
-      // Up to four bytes a character in UTF-8, and the terminating NUL of text.
-      const bool binary = type == adBinary || type == adVarBinary || type == adLongVarBinary;
-      b.cType = binary ? SQL_C_BINARY : SQL_C_CHAR;
-      const size_t declared = c.info.definedSize > 0 ? static_cast<size_t>(c.info.definedSize) : kWidestBoundText;
-      const size_t bytes = binary ? declared : declared * 4;
-      b.width = std::min(bytes, kWidestBoundText) + (binary ? 0 : 1);
-      if (type == adNumeric) b.width = 64;
+  // The pages of the table `sql` reads with "select * from", when it is a
+  // plain table on a server that scans ranges of pages; else 0.
+  long long tablePages(const std::string& sql) {
+    static constexpr std::string_view kSelectAll = "select * from ";
+    if (sql.rfind(kSelectAll, 0) != 0) return 0;
+    const std::string table = sql.substr(kSelectAll.size());
+    if (table.find_first_of("'\\;") != std::string::npos) return 0;
+    try {
+      auto found = run("select pg_relation_size(c.oid) / current_setting('block_size')::bigint "
+                       "from pg_class c where c.relkind in ('r', 'm') and c.oid = to_regclass('" + table +
+                           "') and current_setting('server_version_num')::int >= 140000",
+                       false);
+      return found && found->rowCount() == 1 && !found->isNull(0, 0) ? found->integerAt(0, 0) : 0;
+    } catch (const DataError&) {
+      return 0;  // no relation name
     }
-    return b;
   }
 
-  // Null when a text cell was longer than its array's cells.
-  std::shared_ptr<Table> fetchBlocks(const Handle& stmt, const std::vector<Column>& cols) {
-    std::vector<BoundColumn> bound;
-    size_t rowBytes = 0;
-    for (const Column& c : cols) {
-      bound.push_back(bindingFor(c));
-      rowBytes += bound.back().width + sizeof(SQLLEN);
-    }
-    SQLULEN blockRows = std::clamp<size_t>(kBlockBytes / std::max<size_t>(rowBytes, 1), 64, 8192);
-    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
-    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(blockRows), 0);
-    SQLGetStmtAttr(stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, &blockRows, 0, nullptr);  // what the driver took
-    if (blockRows == 0) blockRows = 1;
-    SQLULEN fetched = 0;
-    std::vector<SQLUSMALLINT> status(blockRows);
-    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
-    SQLSetStmtAttr(stmt.get(), SQL_ATTR_ROW_STATUS_PTR, status.data(), 0);
-    for (size_t i = 0; i < bound.size(); ++i) {
-      BoundColumn& b = bound[i];
-      b.cells.resize(b.width * blockRows);
-      b.lengths.resize(blockRows);
-      if (!ok(SQLBindCol(stmt.get(), static_cast<SQLUSMALLINT>(i + 1), b.cType, b.cells.data(),
-                         static_cast<SQLLEN>(b.width), b.lengths.data())))
-        throw DataError(name_, "cannot bind column " + std::to_string(i + 1) + ": " +
-                                   diagnostics(SQL_HANDLE_STMT, stmt.get()));
-    }
-    std::vector<Table::ColumnData> data(cols.size());
-    for (size_t i = 0; i < cols.size(); ++i) data[i].info = cols[i].info;
-    row_ = 0;
-    for (;;) {
-      throwIfCancelled(cancel_);  // once per block of rows
-      const SQLRETURN rc = SQLFetch(stmt.get());
-      if (rc == SQL_NO_DATA) break;
-      if (!ok(rc))
-        throw DataError(name_, "reading row " + std::to_string(row_ + 1) + " failed: " +
-                                   diagnostics(SQL_HANDLE_STMT, stmt.get()));
-      for (size_t i = 0; i < cols.size(); ++i)
-        if (!appendBlock(bound[i], fetched, data[i])) return nullptr;
-      row_ += fetched;
-    }
-    return Table::fromColumns(name_, std::move(data), row_);
+  void setRepeatableRead(const Handle& dbc) {
+    const auto level = reinterpret_cast<SQLPOINTER>(SQL_TXN_REPEATABLE_READ);
+    if (!ok(SQLSetConnectAttr(dbc.get(), SQL_ATTR_TXN_ISOLATION, level, 0)))
+      throw DataError(name_, "cannot set the isolation: " + diagnostics(SQL_HANDLE_DBC, dbc.get()));
   }
 
-  // Appends the `rows` cells of a fetched block; false when a text cell was cut.
-  bool appendBlock(const BoundColumn& b, size_t rows, Table::ColumnData& out) {
-    const DataType type = out.info.type;
-    for (size_t r = 0; r < rows; ++r) {
-      const char* cell = b.cells.data() + r * b.width;
-      const SQLLEN length = b.lengths[r];
-      const bool null = length == SQL_NULL_DATA;
-      out.nulls.push_back(null);
-      switch (storageOf(type)) {
-        case Storage::Integer: {
-          int64_t v = 0;
-          if (null) {
-          } else if (b.numberAsText) {
-            parseNumber(cell, length, v, row_ + r, out.info.name);
-          } else if (b.cType == SQL_C_BIT) {
-            v = *reinterpret_cast<const unsigned char*>(cell) != 0;
-          } else {
-            std::memcpy(&v, cell, sizeof v);
-          }
-          out.ints.push_back(v);
-          break;
-        }
-        case Storage::Real: {
-          double v = 0.0;
-          if (null) {
-          } else if (b.numberAsText) {
-            parseNumber(cell, length, v, row_ + r, out.info.name);
-            if (type == adSingle) v = static_cast<double>(static_cast<float>(v));
-          } else {
-            v = realCell(cell, type, row_ + r, out.info.name);
-          }
-          out.reals.push_back(v);
-          break;
-        }
-        case Storage::Text: {
-          size_t size = 0;
-          if (!null) {
-            const size_t room = b.cType == SQL_C_CHAR ? b.width - 1 : b.width;
-            if (length == SQL_NO_TOTAL || length < 0 || static_cast<size_t>(length) > room) return false;
-            size = static_cast<size_t>(length);
-          }
-          out.offsets.push_back(out.chars.size());
-          if (type == adNumeric && !null) {
-            const std::string text = decimalText(std::string(cell, size), row_ + r, out.info.name);
-            out.lengths.push_back(static_cast<uint32_t>(text.size()));
-            out.chars.append(text);
-          } else {
-            out.lengths.push_back(static_cast<uint32_t>(size));
-            out.chars.append(cell, size);
-          }
-          break;
-        }
-      }
+  // Ends both halves' transactions and closes the second connection, if open.
+  void endHalves(const Handle* other) {
+    if (other) {
+      SQLEndTran(SQL_HANDLE_DBC, other->get(), SQL_ROLLBACK);
+      SQLDisconnect(other->get());
+    }
+    SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
+    const auto level = reinterpret_cast<SQLPOINTER>(SQL_TXN_READ_COMMITTED);
+    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_TXN_ISOLATION, level, 0);
+  }
+
+  // Runs `sql` in the open transaction of `dbc`; the first cell of its first row as text.
+  std::string firstText(const Handle& dbc, const std::string& sql) {
+    Handle stmt(SQL_HANDLE_STMT, dbc.get());
+    if (!stmt.get()) throw DataError(name_, "no ODBC statement handle");
+    if (!ok(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                          static_cast<SQLINTEGER>(sql.size()))))
+      throw DataError(name_, "\"" + sql + "\" failed: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
+    std::string text;
+    SQLSMALLINT columns = 0;
+    if (ok(SQLNumResultCols(stmt.get(), &columns)) && columns > 0 && ok(SQLFetch(stmt.get())))
+      reader().getText(stmt, 1, SQL_C_CHAR, text);
+    SQLFreeStmt(stmt.get(), SQL_CLOSE);
+    return text;
+  }
+
+  // Runs `sql` in the open transaction of `dbc` and fetches its result in blocks.
+  std::optional<std::vector<Table::ColumnData>> fetchStatement(const Handle& dbc, const std::string& sql,
+                                                               size_t& rows) {
+    Handle stmt(SQL_HANDLE_STMT, dbc.get());
+    if (!stmt.get()) throw DataError(name_, "no ODBC statement handle");
+    if (!ok(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                          static_cast<SQLINTEGER>(sql.size()))))
+      throw DataError(name_, "\"" + sql + "\" failed: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
+    ResultReader read = reader();
+    auto data = read.fetchColumns(stmt, read.describeColumns(stmt), rows);
+    SQLFreeStmt(stmt.get(), SQL_CLOSE);
+    return data;
+  }
+
+  // Appends the second half's columns to the first's, freeing each as it
+  // goes; false when the two halves do not have the same fields.
+  static bool appendColumns(std::vector<Table::ColumnData>& first, std::vector<Table::ColumnData>& second) {
+    if (first.size() != second.size()) return false;
+    for (size_t i = 0; i < first.size(); ++i)
+      if (first[i].info.name != second[i].info.name || first[i].info.type != second[i].info.type) return false;
+    for (size_t i = 0; i < first.size(); ++i) {
+      Table::ColumnData& to = first[i];
+      Table::ColumnData from = std::move(second[i]);
+      to.nulls.insert(to.nulls.end(), from.nulls.begin(), from.nulls.end());
+      to.ints.insert(to.ints.end(), from.ints.begin(), from.ints.end());
+      to.reals.insert(to.reals.end(), from.reals.begin(), from.reals.end());
+      to.lengths.insert(to.lengths.end(), from.lengths.begin(), from.lengths.end());
+      const uint64_t base = to.chars.size();
+      to.offsets.reserve(to.offsets.size() + from.offsets.size());
+      for (uint64_t offset : from.offsets) to.offsets.push_back(base + offset);
+      to.chars += from.chars;
     }
     return true;
-  }
-
-  // A number's text as the server wrote it: digits, or NaN, Infinity and -Infinity.
-  template <typename T>
-  void parseNumber(const char* cell, SQLLEN length, T& v, size_t row, const std::string& field) {
-    const bool fits = length >= 0 && static_cast<size_t>(length) < kNumberTextWidth;
-    const size_t size = fits ? static_cast<size_t>(length) : std::strlen(cell);
-    if (fits && size > 0) {
-      const auto [stop, ec] = std::from_chars(cell, cell + size, v);
-      if (ec == std::errc() && stop == cell + size) return;
-    }
-    throw DataError(name_, "field '" + field + "', row " + std::to_string(row + 1) + ": \"" +
-                               std::string(cell, size) + (fits ? "" : "...") + "\" is not a number");
-  }
-
-  // A decimal as the table keeps it.
-  std::string decimalText(const std::string& cell, size_t row, const std::string& field) {
-    try {
-      return com::Variant(cell).changeType(com::VT_DECIMAL).text();
-    } catch (const com::TypeMismatch& e) {
-      throw DataError(name_, "field '" + field + "', row " + std::to_string(row + 1) + ": " + e.what());
-    }
-  }
-
-  double realCell(const char* cell, DataType type, size_t row, const std::string& field) {
-    if (type == adSingle || type == adDouble) {
-      double v;
-      std::memcpy(&v, cell, sizeof v);
-      return type == adSingle ? static_cast<double>(static_cast<float>(v)) : v;
-    }
-    SQL_TIMESTAMP_STRUCT ts;
-    std::memcpy(&ts, cell, sizeof ts);
-    return oleDate(ts, type, row, field);
-  }
-
-  double oleDate(const SQL_TIMESTAMP_STRUCT& ts, DataType type, size_t row, const std::string& field) {
-    try {
-      const int year = type == adDBTime ? 1899 : ts.year;
-      const int month = type == adDBTime ? 12 : ts.month;
-      const int day = type == adDBTime ? 30 : ts.day;
-      return com::oleDateFromParts(year, month, day, ts.hour, ts.minute, ts.second + ts.fraction / 1e9);
-    } catch (const com::TypeMismatch&) {
-      throw DataError(name_, "row " + std::to_string(row + 1) + ", field '" + field +
-                                 "': the date is outside the years 100 to 9999");
-    }
-  }
-
-  // ---- A row at a time: each cell read with SQLGetData, however long ----
-
-  // Reads column `col` of the current row as text or bytes; false for NULL.
-  bool getText(const Handle& stmt, SQLUSMALLINT col, SQLSMALLINT cType, std::string& out) {
-    out.clear();
-    char buf[8192];
-    for (;;) {
-      SQLLEN ind = 0;
-      SQLRETURN rc = SQLGetData(stmt.get(), col, cType, buf, sizeof buf, &ind);
-      if (rc == SQL_NO_DATA) return true;
-      if (!ok(rc)) throwRead(stmt, col);
-      if (ind == SQL_NULL_DATA) return false;
-      const size_t room = cType == SQL_C_CHAR ? sizeof buf - 1 : sizeof buf;
-      size_t got = (ind == SQL_NO_TOTAL || static_cast<size_t>(ind) > room) ? room : static_cast<size_t>(ind);
-      out.append(buf, got);
-      if (rc == SQL_SUCCESS) return true;
-    }
-  }
-
-  [[noreturn]] void throwRead(const Handle& stmt, SQLUSMALLINT col) {
-    throw DataError(name_, "reading row " + std::to_string(row_ + 1) + ", column " + std::to_string(col) +
-                               " failed: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
-  }
-
-  template <typename T>
-  bool getFixed(const Handle& stmt, SQLUSMALLINT col, SQLSMALLINT cType, T& out) {
-    SQLLEN ind = 0;
-    if (!ok(SQLGetData(stmt.get(), col, cType, &out, sizeof out, &ind))) throwRead(stmt, col);
-    return ind != SQL_NULL_DATA;
-  }
-
-  void readCell(const Handle& stmt, const Column& c, size_t col, TableBuilder& out, std::string& text) {
-    const auto i = static_cast<SQLUSMALLINT>(col + 1);
-    const DataType type = c.info.type;
-    if (isIntegerType(type)) {
-      SQLBIGINT v;
-      if (getFixed(stmt, i, SQL_C_SBIGINT, v)) out.setInt64(col, v); else out.setNull(col);
-    } else if (type == adSingle || type == adDouble) {
-      // A real as the arrays take it: a float, infinities included.
-      double v;
-      if (!getFixed(stmt, i, SQL_C_DOUBLE, v)) out.setNull(col);
-      else if (type == adSingle) out.setValue(col, com::Variant::single(static_cast<float>(v)));
-      else out.setDouble(col, v);
-    } else if (type == adBoolean) {
-      unsigned char v;
-      if (getFixed(stmt, i, SQL_C_BIT, v)) out.setBool(col, v != 0); else out.setNull(col);
-    } else if (isDateType(type)) {
-      SQL_TIMESTAMP_STRUCT ts{};
-      if (getFixed(stmt, i, SQL_C_TYPE_TIMESTAMP, ts)) out.setDate(col, oleDate(ts, type, row_, c.info.name));
-      else out.setNull(col);
-    } else if (type == adBinary || type == adVarBinary || type == adLongVarBinary) {
-      if (getText(stmt, i, SQL_C_BINARY, text)) out.setText(col, text); else out.setNull(col);
-    } else {
-      if (getText(stmt, i, SQL_C_CHAR, text)) out.setText(col, text); else out.setNull(col);
-    }
-  }
-
-  std::shared_ptr<Table> fetchRows(const Handle& stmt, const std::vector<Column>& cols) {
-    TableBuilder out(name_);
-    for (const Column& c : cols) out.addField(c.info);
-    std::string text;
-    row_ = 0;
-    for (;;) {
-      if (row_ % 4096 == 0) throwIfCancelled(cancel_);
-      SQLRETURN rc = SQLFetch(stmt.get());
-      if (rc == SQL_NO_DATA) break;
-      if (!ok(rc))
-        throw DataError(name_, "reading row " + std::to_string(row_ + 1) + " failed: " +
-                                   diagnostics(SQL_HANDLE_STMT, stmt.get()));
-      out.addRow();
-      for (size_t i = 0; i < cols.size(); ++i) readCell(stmt, cols[i], i, out, text);
-      ++row_;
-    }
-    return out.finish();
   }
 
   std::string name_;
   Handle env_;
   std::unique_ptr<Handle> dbc_;
+  std::string in_;  // the connection string the driver was given
   bool connected_ = false;
-  bool numbersAsText_ = false;
-  size_t row_ = 0;
+  bool postgres_ = false;
+
 };
 
 }  // namespace
