@@ -40,9 +40,13 @@ std::string sourceNameOf(const ConnectionString& cs) {
 // Rows psqlODBC takes from the server per round trip when it reads through
 // a cursor, so that it never holds the whole result.
 constexpr int kServerFetchRows = 20000;
-// A PostgreSQL table of at least this many pages (8 KiB each) is read in two
-// halves at once; a smaller one takes less time to read than a second connection to open.
-constexpr long long kHalvesFromPages = 1024;
+// A PostgreSQL table of at least this many pages (8 KiB each) is read in
+// kRanges ranges at once; a smaller one takes less time to read than a second
+// connection to open.
+constexpr long long kRangesFromPages = 1024;
+// Two: more ranges than the two cores of a modest machine only add memory.
+constexpr size_t kRanges = 2;
+static_assert(kRanges >= 2, "the first range ends where the last begins");
 
 class OdbcProvider : public Provider {
  public:
@@ -68,7 +72,7 @@ class OdbcProvider : public Provider {
 
   std::shared_ptr<Table> query(std::string_view source) override {
     const std::string sql = sqlForSource(source, name_);
-    std::shared_ptr<Table> table = postgres_ ? readInHalves(sql) : nullptr;
+    std::shared_ptr<Table> table = postgres_ ? readInRanges(sql) : nullptr;
     if (!table) table = run(sql, true);
     if (!table) table = run(sql, false);  // a text cell too long for the arrays
     return table;
@@ -183,56 +187,72 @@ class OdbcProvider : public Provider {
     return table;
   }
 
-  // ---- A large PostgreSQL table: two halves at once ----
+  // ---- A large PostgreSQL table: ranges of its pages at once ----
 
   // Over one cursor the server and the client take turns: the server writes
   // a batch of rows while the client waits, then the client converts it while
-  // the server waits. A plain table is read as two ranges of its pages
-  // instead, each over a connection of its own, both in one snapshot, so that
-  // the server writes one half while the client converts the other. The rows
+  // the server waits. A plain table is read as ranges of its pages instead,
+  // each over a connection of its own, all in one snapshot, so that the
+  // server writes one range while the client converts another. The rows
   // come in the order of a single read. Null where the source is no plain
   // table of that size, the server is older than 14 (which scans page ranges),
-  // or anything about the halves fails: the caller then reads it whole, and a
+  // or anything about the ranges fails: the caller then reads it whole, and a
   // fault of the source is reported from there.
-  std::shared_ptr<Table> readInHalves(const std::string& sql) {
+  std::shared_ptr<Table> readInRanges(const std::string& sql) {
     const long long pages = tablePages(sql);
-    if (pages < kHalvesFromPages) return nullptr;
-    const std::string mid = "'(" + std::to_string(pages / 2) + ",0)'::tid";
-    std::unique_ptr<Handle> other;
-    struct EndHalves {  // however the halves end, both transactions do
+    if (pages < kRangesFromPages) return nullptr;
+    constexpr size_t parts = kRanges;
+    std::vector<std::unique_ptr<Handle>> others;  // the connections of ranges 2, 3, ...
+    struct EndRanges {  // however the reading ends, every transaction does
       OdbcProvider& self;
-      std::unique_ptr<Handle>& other;
-      ~EndHalves() { self.endHalves(other.get()); }
-    } ending{*this, other};
+      std::vector<std::unique_ptr<Handle>>& others;
+      ~EndRanges() { self.endRanges(others); }
+    } ending{*this, others};
     try {
-      other = openConnection(in_);
       setRepeatableRead(*dbc_);
-      setRepeatableRead(*other);
       const std::string snapshot = firstText(*dbc_, "select pg_export_snapshot()");
-      firstText(*other, "set transaction snapshot '" + snapshot + "'");
-      size_t rows = 0, secondRows = 0;
-      std::optional<std::vector<Table::ColumnData>> first, second;
-      std::exception_ptr secondFailure;
-      std::thread reader([&] {
-        try {
-          second = fetchStatement(*other, sql + " where ctid >= " + mid, secondRows);
-        } catch (...) {
-          secondFailure = std::current_exception();
-        }
-      });
-      std::exception_ptr firstFailure;
-      try {
-        first = fetchStatement(*dbc_, sql + " where ctid < " + mid, rows);
-      } catch (...) {
-        firstFailure = std::current_exception();
+      for (size_t i = 1; i < parts; ++i) {
+        others.push_back(openConnection(in_));
+        setRepeatableRead(*others.back());
+        firstText(*others.back(), "set transaction snapshot '" + snapshot + "'");
       }
-      reader.join();
-      if (firstFailure) std::rethrow_exception(firstFailure);
-      if (secondFailure) std::rethrow_exception(secondFailure);
-      if (!first || !second || !appendColumns(*first, *second)) return nullptr;
-      return Table::fromColumns(name_, std::move(*first), rows + secondRows);
+      std::vector<RangeRead> ranges(parts);
+      for (size_t i = 0; i < parts; ++i) {
+        const auto page = [&](size_t k) { return "'(" + std::to_string(pages * k / parts) + ",0)'::tid"; };
+        ranges[i].sql = sql + (i == 0 ? " where ctid < " + page(1)
+                               : i + 1 == parts ? " where ctid >= " + page(i)
+                               : " where ctid >= " + page(i) + " and ctid < " + page(i + 1));
+      }
+      std::vector<std::thread> readers;
+      for (size_t i = 1; i < parts; ++i) readers.emplace_back([&, i] { readRange(*others[i - 1], ranges[i]); });
+      readRange(*dbc_, ranges[0]);
+      for (std::thread& t : readers) t.join();
+      size_t rows = 0;
+      for (RangeRead& range : ranges) {
+        if (range.failure) std::rethrow_exception(range.failure);
+        if (!range.columns || (&range != &ranges[0] && !appendColumns(*ranges[0].columns, *range.columns)))
+          return nullptr;
+        rows += range.rows;
+      }
+      return Table::fromColumns(name_, std::move(*ranges[0].columns), rows);
     } catch (const DataError&) {
       return nullptr;
+    }
+  }
+
+  // One range of pages: its statement, and what reading it gave.
+  struct RangeRead {
+    std::string sql;
+    std::optional<std::vector<Table::ColumnData>> columns;
+    size_t rows = 0;
+    std::exception_ptr failure;
+  };
+
+  void readRange(const Handle& dbc, RangeRead& range) {
+    try {
+      range.columns = fetchStatement(dbc, range.sql, range.rows);
+    } catch (...) {
+      range.failure = std::current_exception();
     }
   }
 
@@ -260,9 +280,9 @@ class OdbcProvider : public Provider {
       throw DataError(name_, "cannot set the isolation: " + diagnostics(SQL_HANDLE_DBC, dbc.get()));
   }
 
-  // Ends both halves' transactions and closes the second connection, if open.
-  void endHalves(const Handle* other) {
-    if (other) {
+  // Ends every range's transaction and closes the other connections.
+  void endRanges(const std::vector<std::unique_ptr<Handle>>& others) {
+    for (const auto& other : others) {
       SQLEndTran(SQL_HANDLE_DBC, other->get(), SQL_ROLLBACK);
       SQLDisconnect(other->get());
     }
@@ -300,8 +320,8 @@ class OdbcProvider : public Provider {
     return data;
   }
 
-  // Appends the second half's columns to the first's, freeing each as it
-  // goes; false when the two halves do not have the same fields.
+  // Appends a later range's columns to the first's, freeing each as it goes;
+  // false when the two do not have the same fields.
   static bool appendColumns(std::vector<Table::ColumnData>& first, std::vector<Table::ColumnData>& second) {
     if (first.size() != second.size()) return false;
     for (size_t i = 0; i < first.size(); ++i)
