@@ -38,8 +38,10 @@ std::string sourceNameOf(const ConnectionString& cs) {
 }
 
 // Rows psqlODBC takes from the server per round trip when it reads through
-// a cursor, so that it never holds the whole result.
-constexpr int kServerFetchRows = 20000;
+// a cursor, so that it never holds the whole result. The server gathers a
+// FETCH's rows in a store of work_mem (4 MiB unless set otherwise) before it
+// sends them; a batch larger than that goes through a temporary file.
+constexpr int kServerFetchRows = 5000;
 // A PostgreSQL table of at least this many pages (8 KiB each) is read in
 // kRanges ranges at once; a smaller one takes less time to read than a second
 // connection to open.
