@@ -61,6 +61,29 @@ bool isIntegerType(DataType type) {
 
 bool isDateType(DataType type) { return type == adDBDate || type == adDBTime || type == adDBTimeStamp; }
 
+// Room for `more` cells. A result longer than one block grows its arrays in
+// steps of at least 4 MiB: taken as whole huge pages, not faulted in one
+// small page at a time as a doubling array's early steps are.
+template <typename Array>
+void growFor(Array& array, size_t more, size_t cellBytes) {
+  constexpr size_t kStepBytes = size_t{4} << 20;
+  const size_t needed = array.size() + more;
+  if (needed <= array.capacity()) return;
+  array.reserve(std::max({needed, 2 * array.capacity(), kStepBytes / cellBytes}));
+}
+
+void makeRoom(Table::ColumnData& column, size_t more) {
+  growFor(column.nulls, more, 1);  // bits, but a step of bytes is small enough
+  switch (storageOf(column.info.type)) {
+    case Storage::Integer: growFor(column.ints, more, sizeof(int64_t)); break;
+    case Storage::Real: growFor(column.reals, more, sizeof(double)); break;
+    case Storage::Text:
+      growFor(column.offsets, more, sizeof(uint64_t));
+      growFor(column.lengths, more, sizeof(uint32_t));
+      break;
+  }
+}
+
 }  // namespace
 
 std::vector<Column> ResultReader::describeColumns(const Handle& stmt) {
@@ -173,6 +196,7 @@ std::optional<std::vector<Table::ColumnData>> ResultReader::fetchColumns(const H
 // Appends the `rows` cells of a fetched block; false when a text cell was cut.
 bool ResultReader::appendBlock(const BoundColumn& b, size_t rows, size_t firstRow, Table::ColumnData& out) {
   const DataType type = out.info.type;
+  if (firstRow > 0) makeRoom(out, rows);
   for (size_t r = 0; r < rows; ++r) {
     const char* cell = b.cells.data() + r * b.width;
     const SQLLEN length = b.lengths[r];
