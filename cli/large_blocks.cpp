@@ -142,8 +142,8 @@ void release(void* block) noexcept {
 
 // Before main, so that the policy holds from the first allocation of any thread.
 [[gnu::constructor]] void keepHeapTopsResident() {
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  mallopt(M_TOP_PAD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  mallopt(M_TOP_PAD, 8 << 20);
 }
 
 }  // namespace
