@@ -161,20 +161,28 @@ class OdbcProvider : public Provider {
     return reinterpret_cast<char*>(text);
   }
 
-  [[noreturn]] void failStatement(const Handle& stmt, const std::string& sql) {
+  [[noreturn]] void failStatement(const Handle& stmt, const std::string& sql, const Handle& dbc) {
     std::string why = diagnostics(SQL_HANDLE_STMT, stmt.get());
-    SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
+    SQLEndTran(SQL_HANDLE_DBC, dbc.get(), SQL_ROLLBACK);
     throw DataError(name_, "\"" + sql + "\" failed: " + why);
+  }
+  [[noreturn]] void failStatement(const Handle& stmt, const std::string& sql) { failStatement(stmt, sql, *dbc_); }
+
+  // Runs `sql` on `dbc`; on failure its transaction is rolled back and DataError names the statement.
+  std::unique_ptr<Handle> execute(const Handle& dbc, const std::string& sql) {
+    auto stmt = std::make_unique<Handle>(SQL_HANDLE_STMT, dbc.get());
+    if (!stmt->get()) throw DataError(name_, "no ODBC statement handle");
+    const SQLRETURN rc = SQLExecDirect(stmt->get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                                       static_cast<SQLINTEGER>(sql.size()));
+    if (!ok(rc) && rc != SQL_NO_DATA) failStatement(*stmt, sql, dbc);
+    return stmt;
   }
 
   // Runs `sql` and reads its result: in blocks of rows when `inBlocks`
   // (null when a text cell is too long for the arrays), else a row at a time.
   std::shared_ptr<Table> run(const std::string& sql, bool inBlocks) {
-    Handle stmt(SQL_HANDLE_STMT, dbc_->get());
-    if (!stmt.get()) throw DataError(name_, "no ODBC statement handle");
-    SQLRETURN rc = SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
-                                 static_cast<SQLINTEGER>(sql.size()));
-    if (!ok(rc) && rc != SQL_NO_DATA) failStatement(stmt, sql);
+    const auto executed = execute(*dbc_, sql);
+    const Handle& stmt = *executed;
     ResultReader read = reader();
     std::vector<Column> cols = read.describeColumns(stmt);
     if (cols.empty()) throw DataError(name_, "\"" + sql + "\" returns no columns");
@@ -295,11 +303,8 @@ class OdbcProvider : public Provider {
 
   // Runs `sql` in the open transaction of `dbc`; the first cell of its first row as text.
   std::string firstText(const Handle& dbc, const std::string& sql) {
-    Handle stmt(SQL_HANDLE_STMT, dbc.get());
-    if (!stmt.get()) throw DataError(name_, "no ODBC statement handle");
-    if (!ok(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
-                          static_cast<SQLINTEGER>(sql.size()))))
-      throw DataError(name_, "\"" + sql + "\" failed: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
+    const auto executed = execute(dbc, sql);
+    const Handle& stmt = *executed;
     std::string text;
     SQLSMALLINT columns = 0;
     if (ok(SQLNumResultCols(stmt.get(), &columns)) && columns > 0 && ok(SQLFetch(stmt.get())))
@@ -311,11 +316,8 @@ class OdbcProvider : public Provider {
   // Runs `sql` in the open transaction of `dbc` and fetches its result in blocks.
   std::optional<std::vector<Table::ColumnData>> fetchStatement(const Handle& dbc, const std::string& sql,
                                                                size_t& rows) {
-    Handle stmt(SQL_HANDLE_STMT, dbc.get());
-    if (!stmt.get()) throw DataError(name_, "no ODBC statement handle");
-    if (!ok(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
-                          static_cast<SQLINTEGER>(sql.size()))))
-      throw DataError(name_, "\"" + sql + "\" failed: " + diagnostics(SQL_HANDLE_STMT, stmt.get()));
+    const auto executed = execute(dbc, sql);
+    const Handle& stmt = *executed;
     ResultReader read = reader();
     auto data = read.fetchColumns(stmt, read.describeColumns(stmt), rows);
     SQLFreeStmt(stmt.get(), SQL_CLOSE);
