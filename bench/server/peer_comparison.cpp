@@ -139,7 +139,7 @@ class Bench {
                  (!shape.isNumericColumn(c) ? "text" : integer ? "integer" : "double precision");
     }
     server.execute("create table generated (" + columns + ");\n\\copy generated from '" + data +
-                   "' with (format csv, header)\nanalyze generated;\n");
+                   "' with (format csv, header)\nvacuum analyze generated;\n");
     printHeader("the numeric table, " + std::to_string(settings_.rows) + " rows, from PostgreSQL through ODBC");
     const std::string csvNodes = dir_ + "/nodes_csv.txt", sqlNodes = dir_ + "/nodes_postgres.txt";
     const ChildRun fromCsv =
