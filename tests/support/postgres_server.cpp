@@ -119,16 +119,24 @@ std::string PostgresServer::run(const std::string& command, bool asServer) const
   return output;
 }
 
-void PostgresServer::execute(const std::string& sql) const {
+std::string PostgresServer::psql(const std::string& sql, const std::string& options) const {
   const std::string file = dir_ + "/statements.sql";
   {
     std::ofstream out(file);
     out << sql;
   }
   chmod(file.c_str(), 0644);
-  run(bin("psql") + " -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p " + std::to_string(port_) +
-          " -U orlix -d postgres -f " + file,
-      false);
+  return run(bin("psql") + " -X -q -v ON_ERROR_STOP=1 " + options + " -h 127.0.0.1 -p " + std::to_string(port_) +
+                 " -U orlix -d postgres -f " + file,
+             false);
+}
+
+void PostgresServer::execute(const std::string& sql) const { psql(sql, ""); }
+
+std::string PostgresServer::query(const std::string& sql) const {
+  std::string output = psql(sql, "-A -t");
+  while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) output.pop_back();
+  return output;
 }
 
 void PostgresServer::stop() {

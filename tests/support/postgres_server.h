@@ -29,12 +29,15 @@ class PostgresServer {
   const std::string& directory() const { return dir_; }
   // Runs SQL statements with psql; throws with psql's output on failure.
   void execute(const std::string& sql) const;
+  // Runs SQL with psql and returns its unaligned, tuples-only output, trimmed.
+  std::string query(const std::string& sql) const;
   // Stops the server now (a server that goes away); safe to call twice.
   void stop();
 
  private:
   std::string run(const std::string& command, bool asServer) const;
   std::string bin(const std::string& program) const;
+  std::string psql(const std::string& sql, const std::string& options) const;
 
   TempDir folder_;  // removed after the server has stopped
   std::string dir_;
