@@ -35,6 +35,12 @@ QApplication& application() {
   return *app;
 }
 
+// The watchers alive now, oldest first.
+std::vector<const ModalWatcher*>& liveWatchers() {
+  static std::vector<const ModalWatcher*> live;
+  return live;
+}
+
 }  // namespace
 
 QString samplePath(const QString& relative) {
@@ -63,14 +69,28 @@ std::shared_ptr<ado::Recordset> memoryRecordset(const QStringList& fields, const
   return rs;
 }
 
-ModalWatcher::ModalWatcher(std::function<void(QDialog*)> onDialog) : onDialog_(std::move(onDialog)) {
+ModalWatcher::ModalWatcher(std::function<void(QDialog*)> onDialog, Boxes boxes)
+    : onDialog_(std::move(onDialog)), boxes_(boxes) {
+  liveWatchers().push_back(this);
   QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
   timer_.start(20);
+}
+
+ModalWatcher::~ModalWatcher() { std::erase(liveWatchers(), this); }
+
+bool ModalWatcher::answers(QWidget* modal) const {
+  const auto& live = liveWatchers();
+  if (qobject_cast<QMessageBox*>(modal)) {
+    for (auto it = live.rbegin(); it != live.rend(); ++it)
+      if ((*it)->boxes_ == RecordMessages) return *it == this;
+  }
+  return live.back() == this;
 }
 
 void ModalWatcher::poll() {
   QWidget* modal = QApplication::activeModalWidget();
   if (!modal || !modal->isVisible() || modal->objectName() == QLatin1String("frmBusy")) return;
+  if (!answers(modal)) return;
   if (inProgress_.contains(modal)) return;
   inProgress_.append(modal);
   // Answered from a fresh call, so that the modal windows the answer opens
@@ -130,7 +150,7 @@ void AppTest::fileNew(const std::function<void(FrmConvert*)>& fill) {
     ASSERT_NE(convert, nullptr) << "unexpected dialog " << dialog->objectName().toStdString();
     fill(convert);
     if (convert->isVisible()) convert->reject();  // a refused OK must not leave the test waiting
-  });
+  }, ModalWatcher::LeaveMessages);
   mainWindow().fileNew();
 }
 

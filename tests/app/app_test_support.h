@@ -35,20 +35,28 @@ std::shared_ptr<ado::Recordset> memoryRecordset(const QStringList& fields, const
 
 // While alive, answers every modal window that appears: message boxes are
 // recorded and closed with their default button; any other dialog goes to
-// `onDialog`, which must close it.
+// `onDialog`, which must close it. When watchers nest, only the newest one
+// answers, so a message goes to the watcher of the step that caused it; a
+// watcher made with LeaveMessages hands message boxes to an older one.
 class ModalWatcher {
  public:
   struct Message {
     QString title, text;
   };
-  explicit ModalWatcher(std::function<void(QDialog*)> onDialog = {});
+  enum Boxes { RecordMessages, LeaveMessages };
+  explicit ModalWatcher(std::function<void(QDialog*)> onDialog = {}, Boxes boxes = RecordMessages);
+  ~ModalWatcher();
+  ModalWatcher(const ModalWatcher&) = delete;
+  ModalWatcher& operator=(const ModalWatcher&) = delete;
   const std::vector<Message>& messages() const { return messages_; }
   QString allText() const;
 
  private:
   void poll();
   void answer(QWidget* modal);
+  bool answers(QWidget* modal) const;
   std::function<void(QDialog*)> onDialog_;
+  Boxes boxes_;
   QList<QPointer<QWidget>> inProgress_;
   std::vector<Message> messages_;
   QTimer timer_;
